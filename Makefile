@@ -1,0 +1,55 @@
+# Velmoor: the two commands of the README, and a few more for developers.
+#   make run    install what is missing, build, play
+#   make test   install what is missing, build, run every test (normal and sanitizer builds)
+#   make bench  build and run the benchmarks
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+PREFIX     ?= /usr/local
+ARGS       ?=
+WERROR     := $(if $(CI),ON,OFF)
+CTEST_JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test test-normal test-asan fuzz-smoke bench install package clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WERROR=$(WERROR) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD)
+
+run: build
+	./$(BUILD)/velmoor $(ARGS)
+
+test: deps test-normal test-asan fuzz-smoke
+
+test-normal: configure
+	cmake --build $(BUILD)
+	cd $(BUILD) && ctest --output-on-failure -j $(CTEST_JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMOOR_SANITIZE=ON -DVELMOOR_BENCH=OFF -DVELMOOR_WERROR=$(WERROR) -DCMAKE_CXX_FLAGS=-O1
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(CTEST_JOBS)
+
+fuzz-smoke: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELMOOR_FUZZ=ON -DVELMOOR_TESTS=OFF -DVELMOOR_BENCH=OFF
+	cmake --build $(FUZZ_BUILD)
+	scripts/fuzz-smoke $(FUZZ_BUILD)
+
+bench: build
+	./$(BUILD)/velmoor_bench
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,84 @@
+#include "platform/Events.h"
+
+#include "shell/VirtualKeys.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+uint8_t VirtualKeyFromSdl(int32_t key)
+{
+    if (key >= SDLK_a && key <= SDLK_z) return static_cast<uint8_t>('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return static_cast<uint8_t>('0' + (key - SDLK_0));
+    switch (key) {
+    case SDLK_ESCAPE:   return vk::Escape;
+    case SDLK_SPACE:    return vk::Space;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:   return vk::Shift;
+    case SDLK_LEFT:     return vk::Left;
+    case SDLK_UP:       return vk::Up;
+    case SDLK_RIGHT:    return vk::Right;
+    case SDLK_DOWN:     return vk::Down;
+    case SDLK_PAGEUP:   return vk::PageUp;
+    case SDLK_PAGEDOWN: return vk::PageDown;
+    case SDLK_HOME:     return vk::Home;
+    case SDLK_RETURN:   return 13;
+    case SDLK_F12:      return 123;
+    default:            return 0;
+    }
+}
+
+namespace {
+
+int64_t PackPoint(int x, int y)
+{
+    return static_cast<int64_t>((static_cast<uint32_t>(y & 0xffff) << 16) | static_cast<uint32_t>(x & 0xffff));
+}
+
+Message Translate(const SDL_Event& event)
+{
+    Message out;
+    switch (event.type) {
+    case SDL_QUIT:
+        out.message = wm::Close;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const uint8_t code = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (code == 0) break;
+        const bool down = event.type == SDL_KEYDOWN;
+        if (down && code == 13 && (event.key.keysym.mod & KMOD_ALT)) {
+            if (!event.key.repeat) out = {SysKeyDown, shellkey::ToggleFullscreen, 0};
+            break;
+        }
+        out = {down ? wm::KeyDown : wm::KeyUp, code, 0};
+        break;
+    }
+    case SDL_MOUSEMOTION:
+        out = {wm::MouseMove, 0, PackPoint(event.motion.x, event.motion.y)};
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        if (event.button.button == SDL_BUTTON_LEFT) out.message = down ? wm::LButtonDown : wm::LButtonUp;
+        if (event.button.button == SDL_BUTTON_RIGHT) out.message = down ? wm::RButtonDown : wm::RButtonUp;
+        out.lParam = PackPoint(event.button.x, event.button.y);
+        break;
+    }
+    default:
+        break;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool PollMessage(Message& out)
+{
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return false;
+    out = Translate(event);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// One window message as the game's handlers take it: key messages carry Windows virtual-key
+// codes, mouse moves pack x and y into lParam, closing the window is the close message.
+struct Message {
+    uint32_t message = 0;
+    uint64_t wParam = 0;
+    int64_t  lParam = 0;
+};
+
+// Messages the shell handles itself and never passes to the game.
+namespace shellkey {
+constexpr uint64_t Screenshot = 123;        // F12
+constexpr uint64_t ToggleFullscreen = 13;   // Alt+Enter, sent as a system key message
+}  // namespace shellkey
+constexpr uint32_t SysKeyDown = 260;
+
+// Takes the next waiting event off SDL's queue and translates it. Returns false when the queue
+// is empty. Events that mean nothing to the game come back as message 0.
+bool PollMessage(Message& out);
+
+// Virtual-key code for an SDL key, 0 when the game has no use for it.
+uint8_t VirtualKeyFromSdl(int32_t sdlKeycode);
+
+}  // namespace platform

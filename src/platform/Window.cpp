@@ -1,0 +1,101 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+namespace platform {
+namespace {
+
+SDL_Window* mainWindow = nullptr;
+bool videoStarted = false;
+
+constexpr int PictureWidth = 640;
+constexpr int PictureHeight = 480;
+
+}  // namespace
+
+bool InitVideo(bool headless, std::string& error)
+{
+    if (headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    videoStarted = true;
+    return true;
+}
+
+void ShutdownVideo()
+{
+    DestroyMainWindow();
+    if (videoStarted) SDL_Quit();
+    videoStarted = false;
+}
+
+bool AskWindowedMode()
+{
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Window"},
+        {0, 0, "FullScreen"},
+    };
+    const SDL_MessageBoxData dialog = {
+        SDL_MESSAGEBOX_INFORMATION, nullptr, "プレイ画面の選択", "モード",
+        SDL_arraysize(buttons), buttons, nullptr,
+    };
+    for (;;) {
+        int choice = -1;
+        if (SDL_ShowMessageBox(&dialog, &choice) != 0) return true;   // no display: the default
+        if (choice == 0 || choice == 1) return choice == 1;
+        // Closed without a choice: the dialog has no cancel path, so ask again.
+    }
+}
+
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, std::string& error)
+{
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (headless) flags |= SDL_WINDOW_HIDDEN;
+    else if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    mainWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  PictureWidth, PictureHeight, flags);
+    if (!mainWindow) {
+        error = SDL_GetError();
+        return false;
+    }
+    SDL_SetWindowMinimumSize(mainWindow, PictureWidth / 2, PictureHeight / 2);
+    return true;
+}
+
+void DestroyMainWindow()
+{
+    if (mainWindow) SDL_DestroyWindow(mainWindow);
+    mainWindow = nullptr;
+}
+
+SDL_Window* MainSdlWindow() { return mainWindow; }
+
+void ToggleFullscreen()
+{
+    if (!mainWindow) return;
+    const bool isFullscreen = (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(mainWindow, isFullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void SetWindowIcon(const uint32_t* argbPixels, int width, int height)
+{
+    if (!mainWindow || !argbPixels) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argbPixels), width, height,
+                                                           32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    SDL_SetWindowIcon(mainWindow, icon);
+    SDL_FreeSurface(icon);
+}
+
+void DisableTextInput() { SDL_StopTextInput(); }
+
+}  // namespace platform

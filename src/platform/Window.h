@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+// The one game window and the SDL video and event system behind it.
+
+// Starts SDL's video and events. Headless runs use SDL's offscreen driver: no display needed.
+bool InitVideo(bool headless, std::string& error);
+void ShutdownVideo();
+
+// The start-up choice between a window and full screen. Only a choice leaves the dialog; when
+// no dialog can be shown at all (no display) the default, a window, is taken.
+bool AskWindowedMode();
+
+// A 640x480 picture area centred on the desktop, or a borderless desktop-sized window.
+// Headless windows are never shown. The window is made for OpenGL rendering.
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, std::string& error);
+void DestroyMainWindow();
+SDL_Window* MainSdlWindow();   // null before CreateMainWindow and after DestroyMainWindow
+void ToggleFullscreen();
+void SetWindowIcon(const uint32_t* argbPixels, int width, int height);
+
+// Key presses must reach the game as plain key messages, never as composed text.
+void DisableTextInput();
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+// Failures of the sound and music start-up end up here: a fatal error tells the player in a
+// box (and on stderr) and ends the main loop; the report file "ER_REPORT.TXT" in the current
+// directory collects the texts and result codes of failed sound-device calls. The first report
+// of a run empties the file, later ones append.
+
+void FatalError(const char* text);                      // text may be null: no box, still quits
+void ReportError(const char* text);
+void ReportErrorResult(const char* text, int32_t code);
+
+// Settings and state of the failure path, for the shell and for tests.
+void SetMessageBoxesEnabled(bool enabled);              // off with --headless: stderr only
+bool FatalErrorRaised();                                 // a fatal error has ended this run
+void ResetErrorReportForTests();                         // forget that this run already reported
+
+constexpr const char* ReportFileName = "ER_REPORT.TXT";

@@ -1,0 +1,6 @@
+#include "shell/Shell.h"
+
+int RunShell(int, char**)
+{
+    return 0;
+}
