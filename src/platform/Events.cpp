@@ -30,6 +30,12 @@ uint8_t VirtualKeyFromSdl(int32_t key)
 
 namespace {
 
+uint32_t MusicEventType()
+{
+    static const uint32_t type = SDL_RegisterEvents(1);
+    return type;
+}
+
 int64_t PackPoint(int x, int y)
 {
     return static_cast<int64_t>((static_cast<uint32_t>(y & 0xffff) << 16) | static_cast<uint32_t>(x & 0xffff));
@@ -66,12 +72,21 @@ Message Translate(const SDL_Event& event)
         break;
     }
     default:
+        if (event.type == MusicEventType()) out = {wm::MusicNotify, static_cast<uint64_t>(event.user.code), 0};
         break;
     }
     return out;
 }
 
 }  // namespace
+
+void PostMusicNotification(uint64_t code)
+{
+    SDL_Event event{};
+    event.type = MusicEventType();
+    event.user.code = static_cast<int32_t>(code);
+    SDL_PushEvent(&event);
+}
 
 bool PollMessage(Message& out)
 {

@@ -22,6 +22,10 @@ constexpr uint32_t SysKeyDown = 260;
 // is empty. Events that mean nothing to the game come back as message 0.
 bool PollMessage(Message& out);
 
+// Posts the music player's end-of-piece notification (code: 1 = played to its end) to the
+// main loop's queue; safe to call from the audio thread.
+void PostMusicNotification(uint64_t code);
+
 // Virtual-key code for an SDL key, 0 when the game has no use for it.
 uint8_t VirtualKeyFromSdl(int32_t sdlKeycode);
 
