@@ -2,7 +2,12 @@
 
 #include "shell/VirtualKeys.h"
 
+#include "platform/Clock.h"
+
 #include <SDL.h>
+
+#include <chrono>
+#include <thread>
 
 namespace platform {
 
@@ -94,6 +99,25 @@ bool PollMessage(Message& out)
     if (!SDL_PollEvent(&event)) return false;
     out = Translate(event);
     return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void WaitForMessage(uint32_t timeoutMilliseconds)
+{
+    // SDL's wait wakes in whole milliseconds and may oversleep by one; it covers all but the
+    // last two milliseconds, which short naps finish so the frame starts on time without spinning.
+    // The deadline is counted from the start of the current clock millisecond, as the caller's
+    // millisecond clock counts it.
+    const double deadline = (Milliseconds() + static_cast<double>(timeoutMilliseconds)) / 1000.0;
+    if (timeoutMilliseconds > 2 && SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMilliseconds - 2))) return;
+    while (Seconds() < deadline) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
 }
 
 }  // namespace platform

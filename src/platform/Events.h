@@ -30,3 +30,10 @@ void PostMusicNotification(uint64_t code);
 uint8_t VirtualKeyFromSdl(int32_t sdlKeycode);
 
 }  // namespace platform
+
+namespace platform {
+
+// Waits until an event may be waiting or the time is up, whichever comes first; never spins.
+void WaitForMessage(uint32_t timeoutMilliseconds);
+
+}  // namespace platform

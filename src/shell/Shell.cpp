@@ -1,6 +1,107 @@
 #include "shell/Shell.h"
 
-int RunShell(int, char**)
+#include "graphics/Graphics.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Window.h"
+#include "shell/CommandLine.h"
+#include "shell/ErrorReport.h"
+#include "shell/FramePacer.h"
+#include "shell/Game.h"
+#include "shell/MainLoop.h"
+#include "shell/QuitRequest.h"
+#include "shell/Random.h"
+#include "shell/Replay.h"
+#include "shell/Settings.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr const char* GameName = "Velmoor";
+
+int Refuse(const std::string& message)
 {
-    return 0;
+    std::fprintf(stderr, "velmoor: %s\n", message.c_str());
+    return 2;
+}
+
+RunSettings SettingsFrom(const CommandLine& options)
+{
+    RunSettings settings;
+    settings.headless = options.headless;
+    settings.render = !options.noRender;
+    settings.sound = !options.noSound && !options.headless;
+    settings.music = settings.sound && !options.noMusic;
+    settings.integerScale = options.integerScale;
+    settings.soundFont = options.soundFont;
+    return settings;
+}
+
+uint32_t ChooseSeed(const CommandLine& options, const Replay* replay)
+{
+    if (options.seed) return *options.seed;
+    if (replay && replay->seed) return *replay->seed;
+    return static_cast<uint32_t>(std::time(nullptr));
+}
+
+// The windowed/full-screen choice is made before any window exists.
+bool ChooseWindowedMode(const CommandLine& options)
+{
+    if (options.headless) return true;
+    if (options.windowed) return *options.windowed;
+    return platform::AskWindowedMode();
+}
+
+}  // namespace
+
+int RunShell(int argc, char** argv)
+{
+    CommandLine options;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, options, error)) return Refuse(error);
+    if (options.help) {
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("velmoor %s\n", VELMOOR_VERSION);
+        return 0;
+    }
+    if (options.printRuin) return PrintRuinAndExit(*options.printRuin, options.titleRuin);
+
+    Replay replay;
+    const bool replaying = !options.replayPath.empty();
+    if (replaying && !LoadReplay(options.replayPath, replay, error)) return Refuse(error);
+
+    const uint32_t seed = ChooseSeed(options, replaying ? &replay : nullptr);
+    SharedRandom().Seed(seed);
+    SetSettings(SettingsFrom(options));
+    SetMessageBoxesEnabled(!options.headless);
+
+    const bool windowed = ChooseWindowedMode(options);
+    if (!platform::InitVideo(options.headless, error)) {
+        std::fprintf(stderr, "velmoor: cannot start the video system (no display?): %s\n", error.c_str());
+        return 1;
+    }
+    if (!platform::CreateMainWindow(GameName, !windowed, options.headless, error)) {
+        std::fprintf(stderr, "velmoor: cannot open the game window: %s\n", error.c_str());
+        platform::ShutdownVideo();
+        return 1;
+    }
+
+    int exitCode = 1;
+    {
+        Game game;
+        if (game.Init()) {
+            platform::DisableTextInput();
+            MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
+            exitCode = loop.Run();
+        } else {
+            std::fprintf(stderr, "velmoor: the game could not start\n");
+        }
+    }
+    platform::ShutdownVideo();
+    return exitCode;
 }

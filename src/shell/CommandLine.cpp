@@ -1,0 +1,137 @@
+#include "shell/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value)
+{
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    const auto [last, result] = std::from_chars(text.data(), end, value);
+    return result == std::errc() && last == end;
+}
+
+bool ParseScreenshot(std::string_view text, ScreenshotRequest& request)
+{
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon + 1 >= text.size()) return false;
+    if (!ParseNumber(text.substr(0, colon), request.frame)) return false;
+    request.path = std::string(text.substr(colon + 1));
+    return true;
+}
+
+// Walks argv, handing out each option's value when it takes one.
+class ArgumentReader {
+public:
+    ArgumentReader(int argc, const char* const* argv) : count(argc), values(argv) {}
+
+    bool Done() const { return index >= count; }
+    std::string_view Next() { return values[index++]; }
+    bool TakeValue(std::string_view option, std::string_view& value, std::string& error)
+    {
+        if (index >= count) {
+            error = "option " + std::string(option) + " needs a value";
+            return false;
+        }
+        value = values[index++];
+        return true;
+    }
+
+private:
+    int count;
+    const char* const* values;
+    int index = 1;
+};
+
+bool BadValue(std::string_view option, std::string_view value, std::string& error)
+{
+    error = "bad value '" + std::string(value) + "' for option " + std::string(option);
+    return false;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)
+{
+    ArgumentReader args(argc, argv);
+    while (!args.Done()) {
+        const std::string_view option = args.Next();
+        std::string_view value;
+        if (option == "--windowed") out.windowed = true;
+        else if (option == "--fullscreen") out.windowed = false;
+        else if (option == "--headless") out.headless = true;
+        else if (option == "--no-render") out.noRender = true;
+        else if (option == "--timedemo") out.timedemo = true;
+        else if (option == "--title") out.titleRuin = true;
+        else if (option == "--no-sound") out.noSound = true;
+        else if (option == "--no-music") out.noMusic = true;
+        else if (option == "--integer-scale") out.integerScale = true;
+        else if (option == "--help" || option == "-h") out.help = true;
+        else if (option == "--version") out.version = true;
+        else if (option == "--seed" || option == "--frames" || option == "--print-ruin") {
+            if (!args.TakeValue(option, value, error)) return false;
+            uint64_t number = 0;
+            if (!ParseNumber(value, number)) return BadValue(option, value, error);
+            if (option == "--frames") {
+                out.frames = number;
+            } else {
+                if (number > UINT32_MAX) return BadValue(option, value, error);
+                (option == "--seed" ? out.seed : out.printRuin) = static_cast<uint32_t>(number);
+            }
+        } else if (option == "--replay" || option == "--record" || option == "--trace" ||
+                   option == "--soundfont") {
+            if (!args.TakeValue(option, value, error)) return false;
+            if (value.empty()) return BadValue(option, value, error);
+            std::string& target = option == "--replay" ? out.replayPath
+                                : option == "--record" ? out.recordPath
+                                : option == "--trace"  ? out.tracePath
+                                                       : out.soundFont;
+            target = std::string(value);
+        } else if (option == "--screenshot") {
+            if (!args.TakeValue(option, value, error)) return false;
+            ScreenshotRequest request;
+            if (!ParseScreenshot(value, request)) return BadValue(option, value, error);
+            out.screenshots.push_back(request);
+        } else {
+            error = "unknown option '" + std::string(option) + "' (see velmoor --help)";
+            return false;
+        }
+    }
+    if (out.titleRuin && !out.printRuin) {
+        error = "option --title only goes with --print-ruin N";
+        return false;
+    }
+    return true;
+}
+
+std::string HelpText()
+{
+    return "Usage: velmoor [options]\n"
+           "A mage runs, jumps and casts magic through a random stone ruin.\n"
+           "\n"
+           "  --windowed                play in a 640x480 window (skips the start-up dialog)\n"
+           "  --fullscreen              play full screen (skips the start-up dialog)\n"
+           "  --seed N                  seed the random generator with N instead of the clock\n"
+           "  --headless                no visible window, no dialog, no sound device\n"
+           "  --no-render               record frames but do not draw them\n"
+           "  --timedemo                run frames back to back and print timing statistics\n"
+           "  --frames N                quit after N frames\n"
+           "  --replay FILE             play the key events of FILE instead of the keyboard\n"
+           "  --record FILE             write this run's seed and key events to FILE\n"
+           "  --trace FILE              write one line of game state per frame ('-': stdout)\n"
+           "  --screenshot N:FILE.png   save the picture of frame N (repeatable)\n"
+           "  --print-ruin N [--title]  print the ruin generated from seed N and exit\n"
+           "  --no-sound                no sound at all\n"
+           "  --no-music                sound effects without music\n"
+           "  --soundfont FILE          the General MIDI SoundFont for the music\n"
+           "  --integer-scale           scale the picture by whole numbers only\n"
+           "  --help                    show this help\n"
+           "  --version                 show the version\n"
+           "\n"
+           "Keys: arrows turn and walk, Space jumps and accepts, Z casts magic, Shift opens the\n"
+           "map view (in play) or the texture menu (on the title), Page Up / Page Down / Home\n"
+           "tilt the view, F12 saves a screenshot, Alt+Enter toggles full screen, Escape quits.\n";
+}

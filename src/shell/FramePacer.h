@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+// Paces the main loop: a frame starts no sooner than FramePeriodMs after the previous one
+// started, and a late frame is followed at once by the next (no catching up). Between frames
+// the loop handles every waiting message; while none is waiting it sleeps until just before
+// the deadline instead of spinning a core.
+class FramePacer {
+public:
+    static constexpr uint32_t FramePeriodMs = 22;
+
+    using Clock = std::function<uint32_t()>;                  // milliseconds, wrapping
+    using Waiter = std::function<void(uint32_t milliseconds)>;// sleep or wait for a message
+
+    FramePacer(Clock clock, Waiter waiter) : clock(std::move(clock)), waiter(std::move(waiter)) {}
+
+    void StartFrame() { frameStart = clock(); }
+    uint32_t FrameStart() const { return frameStart; }
+
+    // True once the next frame may start. Otherwise waits (at most until the deadline) and
+    // returns false, so the caller looks for messages again before asking once more.
+    bool ReadyOrWait();
+
+private:
+    Clock clock;
+    Waiter waiter;
+    uint32_t frameStart = 0;   // milliseconds of the current frame's start
+};

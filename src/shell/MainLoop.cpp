@@ -1,0 +1,200 @@
+#include "shell/MainLoop.h"
+
+#include "graphics/Graphics.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Window.h"
+#include "shell/Game.h"
+#include "shell/QuitRequest.h"
+#include "shell/VirtualKeys.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <ctime>
+#include <fstream>
+#include <numeric>
+
+namespace {
+
+bool IsInputMessage(uint32_t message)
+{
+    return message == wm::KeyDown || message == wm::KeyUp || message == wm::MouseMove ||
+           message == wm::LButtonDown || message == wm::LButtonUp || message == wm::RButtonDown ||
+           message == wm::RButtonUp;
+}
+
+std::string TimestampedScreenshotName()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char name[64];
+    std::strftime(name, sizeof name, "velmoor-%Y%m%d-%H%M%S.png", &local);
+    return name;
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    return values[index];
+}
+
+}  // namespace
+
+LoopPlatform LoopPlatform::Real()
+{
+    return {platform::Milliseconds, platform::PollMessage, platform::WaitForMessage, platform::Seconds, {}};
+}
+
+MainLoop::MainLoop(Game& game, const CommandLine& options, uint32_t seed, const Replay* replay,
+                   LoopPlatform loopPlatform)
+    : game(game),
+      options(options),
+      host(std::move(loopPlatform)),
+      pacer(host.milliseconds, host.waitForMessage)
+{
+    if (replay) replayPlayer = std::make_unique<ReplayPlayer>(*replay);
+    record.seed = seed;
+    if (!options.tracePath.empty()) {
+        trace = options.tracePath == "-" ? stdout : std::fopen(options.tracePath.c_str(), "w");
+        if (!trace) std::fprintf(stderr, "velmoor: cannot write the trace file '%s'\n", options.tracePath.c_str());
+    }
+}
+
+MainLoop::~MainLoop()
+{
+    if (trace && trace != stdout) std::fclose(trace);
+    if (trace == stdout) std::fflush(stdout);
+}
+
+int MainLoop::Run()
+{
+    startSeconds = host.seconds();
+    while (!QuitRequested()) {
+        RunOneFrame();
+        PumpUntilNextFrame();
+    }
+    Finish();
+    return QuitExitCode();
+}
+
+void MainLoop::RunOneFrame()
+{
+    DeliverReplayEvents();
+    RequestScreenshots();
+    pacer.StartFrame();
+    if (host.frameStarted) host.frameStarted(pacer.FrameStart());
+    const double before = host.seconds();
+    const bool keepGoing = game.Frame();
+    if (options.timedemo) {
+        frameSeconds.push_back(host.seconds() - before);
+        frameDrawCalls.push_back(game.GetGraphics()->LastFrameDrawCalls());
+    }
+    WriteTrace();
+    ++frame;
+    // Escape, or the frame budget of --frames, closes the window like its close button.
+    const bool budgetSpent = options.frames && frame >= *options.frames;
+    if (!keepGoing || budgetSpent) posted.push_back({wm::Close, 0, 0});
+}
+
+void MainLoop::PumpUntilNextFrame()
+{
+    for (;;) {
+        if (QuitRequested()) return;
+        platform::Message message;
+        if (!posted.empty()) {
+            message = posted.front();
+            posted.pop_front();
+            Dispatch(message);
+            continue;
+        }
+        if (host.pollMessage(message)) {
+            Dispatch(message);
+            continue;
+        }
+        if (options.timedemo || pacer.ReadyOrWait()) return;
+    }
+}
+
+void MainLoop::Dispatch(const platform::Message& message)
+{
+    if (message.message == 0) return;
+    if (message.message == platform::SysKeyDown) {
+        if (message.wParam == platform::shellkey::ToggleFullscreen) platform::ToggleFullscreen();
+        return;
+    }
+    if (message.message == wm::KeyDown && message.wParam == platform::shellkey::Screenshot) {
+        SaveScreenshotNow();
+        return;
+    }
+    if (IsInputMessage(message.message)) {
+        if (replayPlayer) return;   // a replay plays instead of the keyboard
+        if (message.message == wm::KeyDown || message.message == wm::KeyUp) {
+            record.events.push_back({frame, message.message == wm::KeyDown, static_cast<uint8_t>(message.wParam)});
+        }
+    }
+    game.OnMessage(message.message, message.wParam, message.lParam);
+    if (game.WindowDestroyRequested() && !windowDestroyed) {
+        windowDestroyed = true;
+        game.OnMessage(wm::Destroy, 0, 0);   // the music stops with the window
+        RequestQuit(0);
+    }
+}
+
+void MainLoop::DeliverReplayEvents()
+{
+    if (!replayPlayer) return;
+    for (const ReplayEvent& event : replayPlayer->EventsBefore(frame)) {
+        game.OnMessage(event.down ? wm::KeyDown : wm::KeyUp, event.key, 0);
+        record.events.push_back(event);
+    }
+}
+
+void MainLoop::RequestScreenshots()
+{
+    for (const ScreenshotRequest& request : options.screenshots) {
+        if (request.frame == frame) game.GetGraphics()->RequestScreenshot(request.path);
+    }
+}
+
+void MainLoop::SaveScreenshotNow()
+{
+    const std::string name = TimestampedScreenshotName();
+    game.GetGraphics()->RequestScreenshot(name);
+    std::fprintf(stderr, "velmoor: screenshot %s\n", name.c_str());
+}
+
+void MainLoop::WriteTrace()
+{
+    if (!trace) return;
+    std::fputs(FormatTraceLine(game.Snapshot(frame)).c_str(), trace);
+}
+
+void MainLoop::Finish()
+{
+    if (!options.recordPath.empty()) {
+        std::ofstream file(options.recordPath, std::ios::binary);
+        file << FormatReplay(record);
+        if (!file) std::fprintf(stderr, "velmoor: cannot write the replay file '%s'\n", options.recordPath.c_str());
+    }
+    if (options.timedemo) PrintTimedemo();
+}
+
+void MainLoop::PrintTimedemo() const
+{
+    const double seconds = host.seconds() - startSeconds;
+    const size_t count = frameSeconds.size();
+    const double total = std::accumulate(frameSeconds.begin(), frameSeconds.end(), 0.0);
+    const double mean = count ? total / static_cast<double>(count) : 0.0;
+    const double maximum = count ? *std::max_element(frameSeconds.begin(), frameSeconds.end()) : 0.0;
+    const double drawsMean = count ? std::accumulate(frameDrawCalls.begin(), frameDrawCalls.end(), 0.0) / static_cast<double>(count) : 0.0;
+    const int drawsMax = count ? *std::max_element(frameDrawCalls.begin(), frameDrawCalls.end()) : 0;
+    std::printf("timedemo frames=%zu seconds=%.3f fps=%.1f mean_ms=%.3f median_ms=%.3f p99_ms=%.3f "
+                "max_ms=%.3f draws_mean=%.1f draws_max=%d\n",
+                count, seconds, seconds > 0 ? static_cast<double>(count) / seconds : 0.0, mean * 1e3,
+                Percentile(frameSeconds, 0.5) * 1e3, Percentile(frameSeconds, 0.99) * 1e3, maximum * 1e3,
+                drawsMean, drawsMax);
+    std::fflush(stdout);
+}
