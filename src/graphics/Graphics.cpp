@@ -1,27 +1,306 @@
 #include "graphics/Graphics.h"
 
+#include "graphics/GlyphAtlas.h"
+#include "graphics/Texture.h"
+#include "platform/GlRenderer.h"
+#include "platform/MessageBox.h"
+#include "platform/Screenshot.h"
+#include "shell/GameClock.h"
+#include "shell/Settings.h"
+
 #include <cmath>
+#include <cstdio>
 #include <glm/ext/matrix_clip_space.hpp>
 #include <glm/ext/matrix_transform.hpp>
 
-Graphics::~Graphics() = default;
+namespace {
+
+// The six faces of the 10-unit block centred on the origin, each a fan of four corners. On the
+// side faces v = 0 is at the top, so pictures stand upright on every wall.
+constexpr uint32_t FaceColour = 0x7fffffff;
+const WorldVertex blockFaces[6][4] = {
+    {{-5, -5, -5, FaceColour, 0, 1}, {5, -5, -5, FaceColour, 1, 1}, {5, 5, -5, FaceColour, 1, 0}, {-5, 5, -5, FaceColour, 0, 0}},
+    {{-5, -5, 5, FaceColour, 0, 1}, {5, -5, 5, FaceColour, 1, 1}, {5, 5, 5, FaceColour, 1, 0}, {-5, 5, 5, FaceColour, 0, 0}},
+    {{-5, -5, 5, FaceColour, 1, 1}, {-5, -5, -5, FaceColour, 0, 1}, {-5, 5, -5, FaceColour, 0, 0}, {-5, 5, 5, FaceColour, 1, 0}},
+    {{5, -5, 5, FaceColour, 0, 1}, {5, -5, -5, FaceColour, 1, 1}, {5, 5, -5, FaceColour, 1, 0}, {5, 5, 5, FaceColour, 0, 0}},
+    {{-5, 5, 5, FaceColour, 0, 1}, {5, 5, 5, FaceColour, 1, 1}, {5, 5, -5, FaceColour, 1, 0}, {-5, 5, -5, FaceColour, 0, 0}},
+    {{-5, -5, 5, FaceColour, 0, 1}, {5, -5, 5, FaceColour, 1, 1}, {5, -5, -5, FaceColour, 1, 0}, {-5, -5, -5, FaceColour, 0, 0}},
+};
+
+// Triangles a primitive of n vertices makes (fans and strips: n - 2; lists: n / 3).
+int TriangleCount(PrimitiveType type, int vertexCount)
+{
+    if (type == PrimitiveType::TriangleList) return vertexCount / 3;
+    return vertexCount >= 3 ? vertexCount - 2 : 0;
+}
+
+// The three corners of triangle t of a primitive, keeping the winding of every triangle.
+void TriangleCorners(PrimitiveType type, int t, int corners[3])
+{
+    if (type == PrimitiveType::TriangleFan) {
+        corners[0] = 0; corners[1] = t + 1; corners[2] = t + 2;
+    } else if (type == PrimitiveType::TriangleStrip) {
+        // Odd strip triangles swap two corners so all of them wind the same way.
+        const bool odd = (t & 1) != 0;
+        corners[0] = t; corners[1] = odd ? t + 2 : t + 1; corners[2] = odd ? t + 1 : t + 2;
+    } else {
+        corners[0] = 3 * t; corners[1] = 3 * t + 1; corners[2] = 3 * t + 2;
+    }
+}
+
+TextureCombine CombineOf(uint32_t operation, uint32_t argument1, uint32_t argument2)
+{
+    const auto source = [](uint32_t argument) {
+        return argument == TextureArgumentTexture ? CombineTexture : CombineDiffuse;
+    };
+    switch (operation) {
+    case TextureOperationSelectArgument1: return source(argument1);
+    case TextureOperationSelectArgument2: return source(argument2);
+    case TextureOperationModulate:
+        // The same argument twice is taken as that argument alone.
+        return source(argument1) == source(argument2) ? source(argument1) : CombineModulate;
+    default: return CombineDiffuse;   // a disabled stage passes the vertex colour on
+    }
+}
+
+}  // namespace
+
+Graphics::Graphics() : glyphAtlases(std::make_unique<GlyphAtlasCache>()) {}
+
+Graphics::~Graphics()
+{
+    // Atlases hold textures on the renderer: let them go while it is still there.
+    glyphAtlases.reset();
+    renderer.reset();
+}
 
 bool Graphics::CreateDevice()
 {
-    return true;
+    cullMode = CullNone;   // both sides of every triangle are drawn
+    if (!Settings().render) return true;
+
+    std::string error;
+    renderer = platform::GlRenderer::Create(error);
+    if (renderer) return true;
+
+    std::fprintf(stderr, "velmoor: OpenGL 3.3 could not be started: %s\n", error.c_str());
+    if (!Settings().headless) {
+        platform::ShowMessageBox("プログラムを起動できません", "OpenGLの初期化に失敗しました");
+    }
+    return false;
 }
 
 void Graphics::BeginFrame()
 {
+    recording.Clear();
     ApplyCamera();
+    recording.SetViewProjection(projection * view);
 }
 
 void Graphics::EndFrame()
 {
+    if (!renderer) {
+        lastFrameDrawCalls = static_cast<int>(BatchFrame(recording).size());
+        if (!screenshotPath.empty()) {
+            std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", screenshotPath.c_str());
+            screenshotPath.clear();
+            lastScreenshotSaved = false;
+        }
+        return;
+    }
+    lastFrameDrawCalls = renderer->DrawFrame(recording);
+    if (!screenshotPath.empty()) {
+        lastScreenshotSaved = platform::SavePng(screenshotPath, renderer->ReadPicture());
+        if (!lastScreenshotSaved) std::fprintf(stderr, "velmoor: cannot write %s\n", screenshotPath.c_str());
+        screenshotPath.clear();
+    }
+    renderer->Present(Settings().integerScale);
 }
 
-void Graphics::SetTextureFilter(bool)
+void Graphics::SetBlendMode(uint8_t mode)
 {
+    if (mode == BlendAlpha || mode == BlendAdditive) {
+        alphaTestEnabled = true;
+        alphaBlendEnabled = true;
+        blendFactors = mode;
+        return;
+    }
+    // Opaque switches blending off only: the alpha test stays as the last translucent draw left it.
+    alphaBlendEnabled = false;
+}
+
+void Graphics::SetTextureFilter(bool linear) { linearFilter = linear; }
+
+void Graphics::SetRenderState(RenderState state, uint32_t value)
+{
+    switch (state) {
+    case RenderState::DepthTest:  depthTest = value != 0; break;
+    case RenderState::DepthWrite: depthWrite = value != 0; break;
+    case RenderState::Lighting:   lighting = value != 0; break;
+    case RenderState::CullMode:   cullMode = value; break;
+    }
+}
+
+void Graphics::SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value)
+{
+    if (stage != 0) return;   // the game draws with one texture stage
+    const auto index = static_cast<size_t>(type);
+    if (index < std::size(stageStates)) stageStates[index] = value;
+}
+
+void Graphics::SetTexture(const Texture* newTexture)
+{
+    texture = newTexture;
+    textureKey = newTexture ? newTexture->Key() : 0;
+    textureObject = newTexture ? newTexture->RendererObject() : 0;
+    textureGroup = newTexture ? newTexture->Group() : 0;
+}
+
+void Graphics::SetWorldTranslation(float x, float y, float z)
+{
+    world = glm::translate(glm::mat4(1.0f), glm::vec3(x, y, z));
+    worldIsTranslation = true;
+}
+
+void Graphics::SetWorldMatrix(const glm::mat4& matrix)
+{
+    world = matrix;
+    worldIsTranslation = false;
+}
+
+DrawState Graphics::CurrentState(bool screenSpace) const
+{
+    DrawState state;
+    state.blend = alphaBlendEnabled ? blendFactors : BlendOpaque;
+    state.alphaTest = alphaTestEnabled;
+    state.depthTest = depthTest;
+    state.depthWrite = depthWrite;
+    state.linearFilter = linearFilter;
+    state.cullMode = static_cast<uint8_t>(cullMode);
+    state.colourCombine = CombineOf(stageStates[0], stageStates[1], stageStates[2]);
+    state.alphaCombine = CombineOf(stageStates[3], stageStates[4], stageStates[5]);
+    state.screenSpace = screenSpace;
+    return state;
+}
+
+RecordedDraw Graphics::StartDraw(DrawKind kind, bool screenSpace, int32_t detail) const
+{
+    RecordedDraw draw;
+    draw.kind = kind;
+    draw.state = CurrentState(screenSpace);
+    draw.texture = texture;
+    draw.textureKey = textureKey;
+    draw.textureObject = textureObject;
+    draw.textureGroup = textureGroup;
+    draw.detail = detail;
+    return draw;
+}
+
+RecordedVertex Graphics::TransformWorldVertex(const WorldVertex& vertex) const
+{
+    RecordedVertex out;
+    if (worldIsTranslation) {
+        out.x = vertex.x + world[3][0];
+        out.y = vertex.y + world[3][1];
+        out.z = vertex.z + world[3][2];
+    } else {
+        const glm::vec4 p = world * glm::vec4(vertex.x, vertex.y, vertex.z, 1.0f);
+        out.x = p.x;
+        out.y = p.y;
+        out.z = p.z;
+    }
+    // No lights exist: with lighting on, world colours turn black and keep their alpha.
+    out.colour = lighting ? (vertex.colour & 0xff000000u) : vertex.colour;
+    out.u = vertex.u;
+    out.v = vertex.v;
+    return out;
+}
+
+void Graphics::RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVertex* corners,
+                                    PrimitiveType type, int vertexCount)
+{
+    const int triangles = TriangleCount(type, vertexCount);
+    if (triangles <= 0 || corners == nullptr) return;
+    RecordedVertex* out = recording.Append(StartDraw(kind, false, detail), 3u * triangles);
+    for (int t = 0; t < triangles; ++t) {
+        int index[3];
+        TriangleCorners(type, t, index);
+        for (int corner : index) *out++ = TransformWorldVertex(corners[corner]);
+    }
+}
+
+void Graphics::DrawFace(int8_t face)
+{
+    if (face < 0 || face > 5) return;
+    RecordWorldTriangles(DrawKind::Face, face, blockFaces[face], PrimitiveType::TriangleFan, 4);
+}
+
+void Graphics::DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount)
+{
+    RecordWorldTriangles(DrawKind::WorldPrimitive, 0, vertices, type, vertexCount);
+}
+
+namespace {
+
+void AppendScreenFan(RecordedVertex* out, const ScreenVertex corners[4])
+{
+    constexpr int order[6] = {0, 1, 2, 0, 2, 3};
+    for (int index : order) {
+        const ScreenVertex& v = corners[index];
+        *out++ = RecordedVertex{v.x, v.y, v.z, v.colour, v.u, v.v};
+    }
+}
+
+}  // namespace
+
+void Graphics::DrawScreenQuad(const ScreenVertex vertices[4], uint8_t blendMode)
+{
+    if (blendMode == BlendOpaque) {
+        alphaBlendEnabled = false;
+    } else if (blendMode == BlendAlpha || blendMode == BlendAdditive) {
+        alphaBlendEnabled = true;
+        blendFactors = blendMode;
+    }
+    AppendScreenFan(recording.Append(StartDraw(DrawKind::ScreenQuad, true, 0), 6), vertices);
+    alphaBlendEnabled = false;
+}
+
+void Graphics::DrawTextQuad(const Texture* atlas, const ScreenVertex vertices[4], int32_t character)
+{
+    RecordedDraw draw;
+    draw.kind = DrawKind::Text;
+    draw.state.blend = BlendAlpha;
+    draw.state.alphaTest = false;
+    draw.state.depthTest = false;
+    draw.state.depthWrite = false;
+    draw.state.linearFilter = false;
+    draw.state.cullMode = CullNone;
+    draw.state.colourCombine = CombineModulate;
+    draw.state.alphaCombine = CombineModulate;
+    draw.state.screenSpace = true;
+    draw.texture = atlas;
+    draw.textureKey = atlas ? atlas->Key() : 0;
+    draw.textureObject = atlas ? atlas->RendererObject() : 0;
+    draw.textureGroup = atlas ? atlas->Group() : 0;
+    draw.detail = character;
+    AppendScreenFan(recording.Append(draw, 6), vertices);
+}
+
+int8_t Graphics::AnimationFrame(uint8_t style) const
+{
+    const uint32_t t = GameMilliseconds();
+    if (style == 0) {
+        const uint32_t frame = (t % 1584u) / 396u;   // 0, 1, 2, 3 for 396 ms each
+        return static_cast<int8_t>(frame == 3 ? 1 : frame);
+    }
+    return static_cast<int8_t>((t % 192u) / 64u);
+}
+
+void Graphics::RequestScreenshot(std::string path) { screenshotPath = std::move(path); }
+
+const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight)
+{
+    return glyphAtlases->Find(this, faceName, height, weight);
 }
 
 void Graphics::ApplyCamera()

@@ -1,23 +1,84 @@
 #pragma once
+#include "graphics/FrameRecording.h"
+#include "graphics/RenderStates.h"
 #include "graphics/Vec3.h"
+#include "graphics/Vertex.h"
 
 #include <cstdint>
 #include <glm/mat4x4.hpp>
+#include <memory>
+#include <string>
+
+class Texture;
+class GlyphAtlas;
+class GlyphAtlasCache;
+namespace platform { class GlRenderer; }
 
 // The one object through which the game draws. It holds the camera that the screens and the
 // stage set during a frame and that BeginFrame of the next frame turns into the view and
 // projection, and it brackets every frame.
+//
+// Nothing is drawn while the game issues draws: each draw is recorded with the state it was
+// made with into the frame's command list, and EndFrame hands the list to the renderer (none
+// with --no-render). Tests read the list with no renderer at all.
 class Graphics {
 public:
-    Graphics() = default;
+    Graphics();
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
     ~Graphics();
 
+    // Makes the renderer and its 640x480 picture. False when the game cannot run (after a
+    // message box); with --no-render it makes nothing and succeeds.
     bool CreateDevice();
-    void BeginFrame();
-    void EndFrame();
-    void SetTextureFilter(bool linear);
+    bool HasRenderer() const { return renderer != nullptr; }
+
+    void BeginFrame();   // clear to opaque black and depth 1.0, apply the camera
+    void EndFrame();     // draw the recorded frame, present it, save a requested screenshot
+
+    // States for the draws that follow.
+    void SetBlendMode(uint8_t mode);      // BlendOpaque, BlendAlpha or BlendAdditive (sticky alpha test)
+    void SetTextureFilter(bool linear);   // linear with mip levels, or nearest without
+    void SetRenderState(RenderState state, uint32_t value);
+    void SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value);
+    void SetTexture(const Texture* texture);   // null, or a texture with nothing loaded: untextured
+    void SetWorldTranslation(float x, float y, float z);
+    void SetWorldMatrix(const glm::mat4& world);
+
+    // Draws.
+    void DrawFace(int8_t face);   // one face 0..5 of the 10-unit block under the world transform
+    void DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount);
+    // A sprite's rectangle (a fan of four corners) with the sprite's own blend states: mode 0
+    // opaque, 1 alpha, 2 additive, any other keeps the blending as it is; blending is off after.
+    void DrawScreenQuad(const ScreenVertex vertices[4], uint8_t blendMode);
+    // One glyph of a text run: alpha-blended, no depth, no alpha test, nearest filter, whatever
+    // the game's states; the game's states are left as they were.
+    void DrawTextQuad(const Texture* atlas, const ScreenVertex vertices[4], int32_t character);
+
+    // The clock-driven billboard frame: style 0 cycles 0,1,2,1 every 396 ms, others 0,1,2
+    // every 64 ms.
+    int8_t AnimationFrame(uint8_t style) const;
+
+    static constexpr int PictureWidthPixels  = 640;
+    static constexpr int PictureHeightPixels = 480;
+    static int PictureWidth()  { return PictureWidthPixels; }
+    static int PictureHeight() { return PictureHeightPixels; }
+
+    // The command list of the frame being recorded (after EndFrame: of the frame just drawn,
+    // until the next BeginFrame).
+    const FrameRecording& Recording() const { return recording; }
+    int LastFrameDrawCalls() const { return lastFrameDrawCalls; }
+
+    // Saves the picture presented by the next EndFrame as a PNG file.
+    void RequestScreenshot(std::string path);
+    bool LastScreenshotSaved() const { return lastScreenshotSaved; }
+
+    // The glyph atlas of a face at a cell height and weight, made once and shared by every
+    // Font that asks for it. Null when no usable font exists.
+    const GlyphAtlas* FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight);
+
+    // For Texture: the renderer textures are made on (empty without a device).
+    std::weak_ptr<platform::GlRenderer> Renderer() const { return renderer; }
 
     // Camera. The setters only store; ApplyCamera (run by BeginFrame) derives the point of
     // modes 1 and 2 and builds the matrices.
@@ -47,6 +108,12 @@ public:
     static constexpr float FarPlane     = 300.0f;
 
 private:
+    DrawState CurrentState(bool screenSpace) const;
+    RecordedDraw StartDraw(DrawKind kind, bool screenSpace, int32_t detail) const;
+    void RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVertex* corners,
+                              PrimitiveType type, int vertexCount);
+    RecordedVertex TransformWorldVertex(const WorldVertex& vertex) const;
+
     Vec3   eye;                      // camera position, world units
     Vec3   lookAt;                   // camera target, world units
     int8_t cameraMode     = 0;       // 0 fixed, 1 first person, 2 orbit (others behave as 0)
@@ -55,4 +122,31 @@ private:
     float  cameraDistance = 5.0f;    // horizontal distance between eye and target (modes 1, 2)
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};
+
+    // Device states, as the game last set them.
+    bool     alphaBlendEnabled = false;
+    uint8_t  blendFactors      = BlendOpaque;   // which factor pair blending uses when enabled
+    bool     alphaTestEnabled  = false;         // sticky: only translucent modes change it
+    bool     linearFilter      = false;
+    bool     depthTest         = true;
+    bool     depthWrite        = true;
+    bool     lighting          = true;
+    uint32_t cullMode          = CullCounterClockwise;
+    uint32_t stageStates[6]    = {TextureOperationModulate, TextureArgumentTexture,
+                                  TextureArgumentCurrent, TextureOperationSelectArgument1,
+                                  TextureArgumentTexture, TextureArgumentCurrent};
+    // The bound texture as it was when bound: a texture deleted while still bound is never read.
+    const Texture* texture     = nullptr;
+    uint32_t textureKey        = 0;
+    uint32_t textureObject     = 0;
+    uint32_t textureGroup      = 0;
+    glm::mat4 world{1.0f};                      // world transform
+    bool     worldIsTranslation = true;         // only the translation column is set
+
+    FrameRecording recording;
+    int  lastFrameDrawCalls = 0;
+    std::string screenshotPath;                 // empty: none requested
+    bool lastScreenshotSaved = false;
+    std::shared_ptr<platform::GlRenderer> renderer;   // null without a device or with --no-render
+    std::unique_ptr<GlyphAtlasCache> glyphAtlases;
 };

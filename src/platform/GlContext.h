@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// The OpenGL 3.3 core context on the game window (SDL's offscreen driver gives one without a
+// display). Functions are reached through libepoxy.
+class GlContext {
+public:
+    static bool Create(GlContext& context, std::string& error);
+    GlContext() = default;
+    ~GlContext();
+    GlContext(const GlContext&) = delete;
+    GlContext& operator=(const GlContext&) = delete;
+
+    bool Created() const { return context != nullptr; }
+    void MakeCurrent() const;
+    void Swap() const;
+    void DrawableSize(int& width, int& height) const;
+    std::string Description() const;   // version and renderer
+
+private:
+    void* window = nullptr;    // SDL_Window
+    void* context = nullptr;   // SDL_GLContext
+};
+
+}  // namespace platform

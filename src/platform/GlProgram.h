@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// The one shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
+// depth 0..1 projection remapped to OpenGL's clip range, and pre-transformed screen vertices.
+class GlProgram {
+public:
+    bool Build(std::string& error);
+    ~GlProgram();
+
+    void Use() const;
+    void SetViewProjection(const float matrix[16]) const;
+    void SetScreenSpace(bool screenSpace) const;
+    void SetCombine(int colourCombine, int alphaCombine) const;
+    void SetAlphaTest(bool enabled) const;
+
+private:
+    uint32_t program = 0;
+    int viewProjection = -1;
+    int screenSpace = -1;
+    int colourCombine = -1;
+    int alphaCombine = -1;
+    int alphaTest = -1;
+};
+
+}  // namespace platform

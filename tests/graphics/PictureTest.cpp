@@ -1,0 +1,227 @@
+// Pictures drawn for real (headless: SDL's offscreen driver with Mesa's llvmpipe), written as PNG
+// files under the test output folder, and checked for what must hold: colours and coverage.
+#include "field/Field.h"
+#include "graphics/Font.h"
+#include "graphics/Graphics.h"
+#include "graphics/Texture.h"
+#include "platform/DecodedImage.h"
+#include "platform/GlRenderer.h"
+#include "platform/Window.h"
+#include "shell/Random.h"
+#include "shell/Settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+std::string OutputFile(const char* name)
+{
+    const std::filesystem::path folder(VELMOOR_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(folder);
+    return (folder / name).string();
+}
+
+int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 255u); }
+
+bool Near(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift = 0; shift <= 16; shift += 8) {
+        if (std::abs(Channel(a, shift) - Channel(b, shift)) > tolerance) return false;
+    }
+    return true;
+}
+
+class Picture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RunSettings settings;
+        settings.headless = true;
+        settings.render = true;
+        SetSettings(settings);
+        std::string error;
+        ASSERT_TRUE(platform::InitVideo(true, error)) << error;
+        ASSERT_TRUE(platform::CreateMainWindow("Velmoor", false, true, error)) << error;
+        graphics = new Graphics();
+        ASSERT_TRUE(graphics->CreateDevice());
+        ASSERT_TRUE(graphics->HasRenderer());
+        // The fixed states the game sets once at start-up.
+        graphics->SetRenderState(RenderState::DepthTest, 1);
+        graphics->SetRenderState(RenderState::Lighting, 0);
+        graphics->SetTextureStageState(0, TextureStageState::AlphaOperation, TextureOperationModulate);
+        graphics->SetTextureStageState(0, TextureStageState::AlphaArgument2, TextureArgumentDiffuse);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete graphics;
+        graphics = nullptr;
+        // The window and video stay up until the process ends: closing them unloads Mesa's
+        // driver, and the leak checker of sanitizer runs could then no longer name the few
+        // records the driver keeps for the life of the process.
+    }
+
+    void SetUp() override
+    {
+        ASSERT_NE(graphics, nullptr);
+        graphics->BeginFrame();
+    }
+
+    // Ends the frame, saving it, and hands back the picture that was drawn.
+    static platform::DecodedImage Finish(const char* name)
+    {
+        const std::string file = OutputFile(name);
+        graphics->RequestScreenshot(file);
+        graphics->EndFrame();
+        EXPECT_TRUE(graphics->LastScreenshotSaved());
+        EXPECT_TRUE(std::filesystem::exists(file));
+        return graphics->Renderer().lock()->ReadPicture();
+    }
+
+    static void Quad(float x0, float y0, float x1, float y1, float z, uint32_t colour, uint8_t blend)
+    {
+        const ScreenVertex corners[4] = {{x0, y0, z, colour, 0, 0}, {x1, y0, z, colour, 0, 0},
+                                         {x1, y1, z, colour, 0, 0}, {x0, y1, z, colour, 0, 0}};
+        graphics->SetTexture(nullptr);
+        graphics->DrawScreenQuad(corners, blend);
+    }
+
+    static Graphics* graphics;
+};
+
+Graphics* Picture::graphics = nullptr;
+
+}  // namespace
+
+TEST_F(Picture, SkyBackdropHasItsExactEdgeColours)
+{
+    Field field(graphics);
+    field.Draw(false);
+    const platform::DecodedImage picture = Finish("sky.png");
+    ASSERT_EQ(picture.width, 640);
+    ASSERT_EQ(picture.height, 480);
+    for (int x = 0; x < 640; x += 7) {
+        EXPECT_EQ(picture.At(x, 0), 0xff78beffu) << x;
+        EXPECT_EQ(picture.At(x, 479), 0xffe6f0fau) << x;
+    }
+    // Paler toward the horizon all the way down.
+    EXPECT_LT(Channel(picture.At(320, 100), 16), Channel(picture.At(320, 380), 16));
+}
+
+TEST_F(Picture, QuadsCoverWholePixelsAndBlendAsAsked)
+{
+    graphics->SetBlendMode(BlendAlpha);    // from now on the alpha test discards alpha below 8
+    graphics->SetBlendMode(BlendOpaque);
+    Quad(10, 10, 20, 20, 0.5f, 0xffff0000, BlendOpaque);
+    Quad(15, 10, 25, 20, 0.4f, 0x8000ff00, BlendAlpha);       // half green over red and black
+    Quad(30, 10, 40, 20, 0.5f, 0xffff0000, BlendOpaque);
+    Quad(30, 10, 40, 20, 0.5f, 0xff0000ff, BlendAdditive);     // red plus blue
+    Quad(50, 10, 60, 20, 0.5f, 0xffffffff, BlendOpaque);
+    Quad(50, 10, 60, 20, 0.7f, 0xff00ff00, BlendOpaque);       // behind: hidden by depth
+    Quad(70, 10, 80, 20, 0.5f, 0x04ffffff, BlendOpaque);       // alpha 4 after translucent draws
+    Quad(90, 10, 100, 20, 0.5f, 0x08ffffff, BlendOpaque);      // alpha 8 passes the test
+    const platform::DecodedImage picture = Finish("quads.png");
+
+    EXPECT_EQ(picture.At(10, 10), 0xffff0000u);
+    EXPECT_EQ(picture.At(14, 19), 0xffff0000u);
+    EXPECT_EQ(picture.At(14, 20), 0xff000000u);
+    EXPECT_EQ(picture.At(9, 10), 0xff000000u);
+    EXPECT_EQ(picture.At(10, 20), 0xff000000u);
+    EXPECT_TRUE(Near(picture.At(17, 15), 0xff7f8000u, 2));
+    EXPECT_TRUE(Near(picture.At(22, 15), 0xff008000u, 2));
+    EXPECT_EQ(picture.At(35, 15), 0xffff00ffu);
+    EXPECT_EQ(picture.At(55, 15), 0xffffffffu);
+    EXPECT_EQ(picture.At(75, 15), 0xff000000u);
+    EXPECT_EQ(picture.At(95, 15), 0xffffffffu);
+}
+
+TEST_F(Picture, EveryPictureOfADrawCallShowsItsOwnColours)
+{
+    // Twelve pictures of one size: more than the first array holds, so it grows on the way.
+    std::vector<std::unique_ptr<Texture>> textures;
+    for (uint32_t i = 0; i < 12; ++i) {
+        platform::DecodedImage image;
+        image.width = 4;
+        image.height = 4;
+        image.pixels.assign(16, 0xff000000u | (i * 20u) << 16 | (255u - i * 20u));
+        image.pixels[15] = 0x00ffffffu;   // one clear corner texel
+        textures.push_back(std::make_unique<Texture>());
+        ASSERT_TRUE(textures.back()->LoadFromImage(graphics, image, 4, 4));
+    }
+    graphics->SetTextureFilter(false);
+    for (int i = 0; i < 12; ++i) {
+        const float x = 20.0f + 40.0f * i;
+        const ScreenVertex corners[4] = {{x, 100, 0.5f, 0xffffffff, 0, 0}, {x + 32, 100, 0.5f, 0xffffffff, 1, 0},
+                                         {x + 32, 132, 0.5f, 0xffffffff, 1, 1}, {x, 132, 0.5f, 0xffffffff, 0, 1}};
+        graphics->SetTexture(textures[i].get());
+        graphics->DrawScreenQuad(corners, BlendAlpha);
+    }
+    graphics->SetTexture(nullptr);
+    const platform::DecodedImage picture = Finish("pictures.png");
+    EXPECT_EQ(graphics->LastFrameDrawCalls(), 1);
+    for (uint32_t i = 0; i < 12; ++i) {
+        const int x = 20 + 40 * static_cast<int>(i);
+        EXPECT_EQ(picture.At(x + 4, 104), 0xff000000u | (i * 20u) << 16 | (255u - i * 20u)) << i;
+        EXPECT_EQ(picture.At(x + 28, 128), 0xff000000u) << i;   // the clear texel shows the black behind
+    }
+}
+
+TEST_F(Picture, GeneratedRuinFillsTheViewWithBlocks)
+{
+    Field field(graphics);
+    SharedRandom().Seed(7);
+    field.GenerateTitle();
+    graphics->SetCameraMode(0);
+    graphics->SetEye({105, 12, 70});
+    graphics->SetLookAt({95, 5, 105});
+    graphics->BeginFrame();   // the camera applies from the frame after it is set
+    graphics->SetTextureFilter(true);
+    field.Draw(true);
+    const platform::DecodedImage picture = Finish("ruin.png");
+
+    // Sky pixels follow the gradient row by row; everything else is ruin.
+    int ruin = 0, lowerRuin = 0;
+    for (int y = 0; y < 480; y += 2) {
+        const float t = y / 480.0f;
+        const uint32_t sky = 0xff000000u | static_cast<uint32_t>(120 + 110 * t) << 16 |
+                             static_cast<uint32_t>(190 + 50 * t) << 8 | static_cast<uint32_t>(255 - 5 * t);
+        for (int x = 0; x < 640; x += 2) {
+            if (Near(picture.At(x, y), sky, 3)) continue;
+            ++ruin;
+            if (y >= 240) ++lowerRuin;
+        }
+    }
+    const int samples = 240 * 320;
+    EXPECT_GT(ruin, samples / 4);
+    EXPECT_GT(lowerRuin, samples / 4);   // the ground and the blocks fill the lower half
+    EXPECT_LE(graphics->LastFrameDrawCalls(), 4);
+}
+
+TEST_F(Picture, TextIsDrawnWhereAsked)
+{
+    Font font(graphics);
+    font.SetFaceName("Courier");
+    font.SetParam(Font::ParamHeight, 32);
+    font.SetParam(Font::ParamWeight, 700);
+    ASSERT_TRUE(font.Create());
+    font.Draw("VELMOOR\nSTAGE 1", 100, 200, 0xffffff00);
+    const platform::DecodedImage picture = Finish("text.png");
+
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const uint32_t pixel = picture.At(x, y);
+            if (pixel == 0xff000000u) continue;
+            const bool inBox = x >= 98 && x < 100 + 8 * 20 && y >= 198 && y < 200 + 64;
+            (inBox ? inside : outside) += 1;
+            if (inBox) {
+                EXPECT_EQ(Channel(pixel, 0), 0) << x << "," << y;   // yellow: no blue
+            }
+        }
+    }
+    EXPECT_GT(inside, 400);
+    EXPECT_EQ(outside, 0);
+}
