@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "AssetReaders.h"
+#include "Canvas.h"
+#include "EdgeBleed.h"
+#include "EmbeddedTable.h"
+#include "ImageFiles.h"
+#include "Noise.h"
+#include "Palette.h"
+#include "PixelMaps.h"
+#include "Sculpture.h"
+
+namespace {
+
+constexpr Rgba red = Opaque(200, 30, 20);
+constexpr Rgba blue = Opaque(20, 40, 220);
+
+TEST(Palette, ReadsRampsAndColoursAndResolvesReferences)
+{
+    Palette palette;
+    std::string error;
+    ASSERT_TRUE(palette.Parse("# materials\nramp stone #101010 #808080 #f0f0f0  # dark to light\n"
+                              "colour ink #20304080\n",
+                              error))
+        << error;
+    EXPECT_EQ(palette.Size(), 2u);
+    EXPECT_EQ(palette.Get("stone").size(), 3u);
+    EXPECT_EQ(palette.Step("stone", -1), Opaque(0xf0, 0xf0, 0xf0));
+    EXPECT_EQ(palette.Step("stone", 9), Opaque(0xf0, 0xf0, 0xf0));
+    Rgba out;
+    ASSERT_TRUE(palette.Resolve("stone.1", out));
+    EXPECT_EQ(out, Opaque(0x80, 0x80, 0x80));
+    ASSERT_TRUE(palette.Resolve("ink", out));
+    EXPECT_EQ(out, (Rgba{0x20, 0x30, 0x40, 0x80}));
+    ASSERT_TRUE(palette.Resolve("none", out));
+    EXPECT_EQ(out.a, 0);
+    ASSERT_TRUE(palette.Resolve("#0a0B0c", out));
+    EXPECT_EQ(out, Opaque(10, 11, 12));
+    EXPECT_FALSE(palette.Resolve("stone.3", out));
+    EXPECT_FALSE(palette.Resolve("stone.x", out));
+    EXPECT_FALSE(palette.Resolve("marble", out));
+}
+
+TEST(Palette, RejectsMalformedLinesNamingTheLine)
+{
+    const char* faulty[] = {
+        "ramp grey #101010\nshade x #202020\n",   // unknown keyword
+        "ramp grey #10101\n",                      // short hex
+        "ramp grey #1010zz\n",                     // not hex
+        "ramp grey #101010\nramp grey #202020\n",  // defined twice
+        "colour ink #101010 #202020\n",            // a colour is one value
+        "ramp grey\n",                             // no colours
+    };
+    for (const char* text : faulty) {
+        Palette palette;
+        std::string error;
+        EXPECT_FALSE(palette.Parse(text, error)) << text;
+        EXPECT_NE(error.find("line"), std::string::npos) << error;
+    }
+}
+
+TEST(PixelMaps, ParsesMapsKeepingEveryCharacterAndPaintsThroughTheLegend)
+{
+    PixelMapBook book;
+    std::string error;
+    ASSERT_TRUE(book.Parse("# header comment\nlegend\n# ink\nr red\nend\n\nmap sign\n#r.\n.#?\nend\n", error)) << error;
+    const PixelMap& map = book.Get("sign");
+    EXPECT_EQ(map.Width(), 3);
+    EXPECT_EQ(map.Height(), 2);
+    EXPECT_EQ(map.At(0, 0), '#');
+    EXPECT_EQ(map.At(5, 5), ' ');
+
+    Palette palette;
+    ASSERT_TRUE(palette.Parse("colour ink #000000\ncolour red #ff0000\n", error));
+    Canvas painted;
+    ASSERT_TRUE(book.Paint("sign", palette, painted, error)) << error;
+    EXPECT_EQ(painted.At(0, 0), Opaque(0, 0, 0));
+    EXPECT_EQ(painted.At(1, 0), Opaque(255, 0, 0));
+    EXPECT_EQ(painted.At(2, 0).a, 0) << "'.' has no legend entry";
+    EXPECT_EQ(painted.At(2, 1).a, 0) << "unknown characters stay transparent";
+
+    Palette missing;
+    ASSERT_TRUE(missing.Parse("colour ink #000000\n", error));
+    EXPECT_FALSE(book.Paint("sign", missing, painted, error));
+}
+
+TEST(PixelMaps, RejectsRaggedUnfinishedAndDuplicateMaps)
+{
+    const char* faulty[] = {
+        "map a\n..\n...\nend\n",            // ragged rows
+        "map a\n..\n",                      // no end
+        "map a\nend\n",                     // no rows
+        "map a\n.\nend\nmap a\n.\nend\n",   // twice
+        "legend\nxy\nend\n",                // entry without a colour
+        "picture a\n",                      // unknown block
+    };
+    for (const char* text : faulty) {
+        PixelMapBook book;
+        std::string error;
+        EXPECT_FALSE(book.Parse(text, error)) << text;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(Indexing, KeepsExactColoursDarkestFirstWhenFewEnough)
+{
+    Canvas picture(4, 1);
+    picture.Set(0, 0, red);
+    picture.Set(1, 0, blue);
+    picture.Set(2, 0, Opaque(250, 250, 250));
+    picture.Set(3, 0, red);
+    const IndexedPicture indexed = Index(picture, 4);
+    ASSERT_EQ(indexed.palette.size(), 3u);
+    EXPECT_LE(Luma(indexed.palette[0]), Luma(indexed.palette[1]));
+    EXPECT_LE(Luma(indexed.palette[1]), Luma(indexed.palette[2]));
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(indexed.palette[indexed.indices[static_cast<size_t>(x)]], picture.At(x, 0));
+}
+
+TEST(Indexing, ReducesManyColoursToTheLimitWithSmallError)
+{
+    Canvas picture(64, 64);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x)
+            picture.Set(x, y, Opaque(static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 128));
+    }
+    const IndexedPicture indexed = Index(picture, 40);
+    ASSERT_EQ(indexed.palette.size(), 40u);
+    double worst = 0;
+    for (int i = 0; i < 64 * 64; ++i) {
+        const Rgba original = picture.Pixels()[static_cast<size_t>(i)];
+        const Rgba chosen = indexed.palette[indexed.indices[static_cast<size_t>(i)]];
+        worst = std::max(worst, static_cast<double>(std::abs(original.r - chosen.r) + std::abs(original.g - chosen.g)));
+    }
+    EXPECT_LT(worst, 90.0);
+}
+
+TEST(ImageFiles, EightBitBitmapRoundTripsWithItsDeclaredPaletteSize)
+{
+    Canvas picture(5, 3);  // odd width: rows need padding to four bytes
+    picture.Fill(blue);
+    picture.Set(0, 0, red);  // top-left: must land in the last row of a bottom-up file
+    const Bytes file = EncodeBmp8(picture, 138);
+    std::string error;
+    const auto bmp = ReadBmp(file, error);
+    ASSERT_TRUE(bmp) << error;
+    EXPECT_EQ(bmp->coloursUsed, 138u);
+    EXPECT_EQ(bmp->palette.size(), 138u);
+    EXPECT_EQ(bmp->height, 3);
+    EXPECT_EQ(bmp->At(0, 0), 0xffc81e14u);
+    EXPECT_EQ(bmp->At(4, 2), 0xff1428dcu);
+    EXPECT_EQ(file[54 + 138 * 4 + 2 * 8], bmp->indices[0]) << "top row stored last";
+}
+
+TEST(ImageFiles, TwentyFourAndThirtyTwoBitBitmapsAndDdsKeepEveryPixel)
+{
+    Canvas picture(3, 2);
+    picture.Set(0, 0, red);
+    picture.Set(1, 0, Rgba{1, 2, 3, 4});
+    picture.Set(2, 1, blue);
+    std::string error;
+    const auto bmp24 = ReadBmp(EncodeBmp24(picture), error);
+    ASSERT_TRUE(bmp24) << error;
+    EXPECT_EQ(bmp24->At(0, 0), 0xffc81e14u);
+    EXPECT_EQ(bmp24->At(2, 1), 0xff1428dcu);
+    const auto bmp32 = ReadBmp(EncodeBmp32(picture), error);
+    ASSERT_TRUE(bmp32) << error;
+    EXPECT_EQ(bmp32->At(1, 0), 0x04010203u) << "alpha kept in the fourth byte";
+    EXPECT_EQ(bmp32->At(0, 1), 0x00000000u);
+    const auto dds = ReadDds(EncodeDds(picture));
+    ASSERT_TRUE(dds);
+    EXPECT_EQ(dds->width, 3u);
+    EXPECT_EQ(dds->At(1, 0), 0x04010203u);
+    EXPECT_EQ(dds->At(2, 1), 0xff1428dcu);
+}
+
+TEST(EdgeBleed, TransparentPixelsTakeNearbyColourButStayTransparentAndInside)
+{
+    Canvas canvas(8, 3);
+    canvas.Set(1, 1, red);
+    BleedTransparentEdges(canvas, 0, 0, 5, 3);
+    EXPECT_EQ(canvas.At(1, 1), red);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{2, 1}, std::pair{4, 2}}) {
+        const Rgba bled = canvas.At(x, y);
+        EXPECT_EQ(bled.a, 0);
+        EXPECT_EQ((Rgba{bled.r, bled.g, bled.b, 255}), red) << x << "," << y;
+    }
+    EXPECT_EQ(canvas.At(6, 1), Transparent()) << "nothing leaks past the rectangle";
+
+    Canvas empty(4, 4);
+    BleedTransparentEdges(empty, 0, 0, 4, 4);
+    EXPECT_EQ(empty.At(2, 2), Transparent());
+}
+
+TEST(EdgeBleed, APixelBetweenTwoColoursTakesTheirAverage)
+{
+    Canvas canvas(3, 1);
+    canvas.Set(0, 0, Opaque(100, 0, 0));
+    canvas.Set(2, 0, Opaque(0, 0, 200));
+    BleedTransparentEdges(canvas, 0, 0, 3, 1);
+    EXPECT_EQ(canvas.At(1, 0), (Rgba{50, 0, 100, 0}));
+}
+
+TEST(Sculpture, ShadesTowardTheTopLeftLightAndOutlinesTheSilhouette)
+{
+    const Ramp ramp = {Opaque(10, 10, 10), Opaque(60, 60, 60), Opaque(120, 120, 120), Opaque(180, 180, 180),
+                       Opaque(240, 240, 240)};
+    const Rgba outline = Opaque(1, 2, 3);
+    Sculpture s(24, 24, outline);
+    Look look;
+    look.ramp = &ramp;
+    s.Circle({12, 12}, 8, look);
+    const Canvas c = s.Render();
+    EXPECT_GT(Luma(c.At(8, 8)), Luma(c.At(16, 16)));
+    EXPECT_EQ(c.At(12, 3), outline) << "the pixel just above the circle";
+    EXPECT_EQ(c.At(12, 12).a, 255);
+    EXPECT_EQ(c.At(12, 1).a, 0);
+    EXPECT_EQ(c.At(2, 2).a, 0);
+}
+
+TEST(Sculpture, FrontPartsGetContourLinesAndHolesGetOutlined)
+{
+    const Ramp back = {Opaque(0, 0, 40), Opaque(0, 0, 90), Opaque(0, 0, 140), Opaque(0, 0, 190)};
+    const Ramp front = {Opaque(40, 0, 0), Opaque(90, 0, 0), Opaque(140, 0, 0), Opaque(190, 0, 0)};
+    Sculpture s(30, 30, Opaque(1, 1, 1));
+    Look backLook;
+    backLook.ramp = &back;
+    backLook.roundness = 0;
+    Look frontLook;
+    frontLook.ramp = &front;
+    frontLook.roundness = 0;
+    s.Box(2, 2, 28, 28, backLook);
+    s.Box(10, 10, 20, 20, frontLook);
+    Look hole;
+    hole.erase = true;
+    s.Box(4, 4, 7, 7, hole);
+    const Canvas c = s.Render();
+    EXPECT_EQ(c.At(10, 15), front[0]) << "the front box's edge over the back one is a line";
+    EXPECT_EQ(c.At(15, 15).r, front[2].r);
+    EXPECT_EQ(c.At(25, 25), back[2]);
+    EXPECT_EQ(c.At(20, 20), back[1]) << "shadow thrown down-right is one step darker";
+    EXPECT_EQ(c.At(4, 5), Opaque(1, 1, 1)) << "a cut-out hole has an outline inside";
+    EXPECT_EQ(c.At(5, 5).a, 0);
+}
+
+TEST(Noise, TiledNoiseRepeatsEveryPeriod)
+{
+    for (float x = 0; x < 48; x += 3.5f) {
+        for (float y = 0; y < 48; y += 5.25f) {
+            EXPECT_NEAR(TiledNoise(x, y, 12, 48, 7), TiledNoise(x + 48, y, 12, 48, 7), 1e-5f);
+            EXPECT_NEAR(TiledFractal(x, y, 16, 48, 3, 7), TiledFractal(x, y - 48, 16, 48, 3, 7), 1e-5f);
+        }
+    }
+    EXPECT_NE(TiledNoise(3.5f, 3.5f, 12, 48, 7), TiledNoise(3.5f, 3.5f, 12, 48, 8));
+}
+
+TEST(EmbeddedTable, ListsEveryFileWithItsBytes)
+{
+    const std::string source = EmbeddedTableSource({{"IMAGE_FIELD0", {1, 2, 255}}, {"GAMEICON", {7}}});
+    EXPECT_NE(source.find("bytesOfImageField0[3] = {"), std::string::npos);
+    EXPECT_NE(source.find("0x01, 0x02, 0xff,"), std::string::npos);
+    EXPECT_NE(source.find("{\"IMAGE_FIELD0\", std::span<const uint8_t>(bytesOfImageField0)}"), std::string::npos);
+    EXPECT_NE(source.find("{\"GAMEICON\", std::span<const uint8_t>(bytesOfGameicon)}"), std::string::npos);
+    EXPECT_NE(source.find("constexpr EmbeddedResource embeddedResources[] = {"), std::string::npos);
+}
+
+}  // namespace

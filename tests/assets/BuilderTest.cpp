@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "AssetReaders.h"
+#include "TestPaths.h"
+
+namespace {
+
+const std::vector<std::string> outputs = {
+    "parts.dds",        "IMAGE_FIELD0.bmp", "IMAGE_FIELD1.bmp", "IMAGE_FIELD2.bmp",
+    "IMAGE_FIELD3.bmp", "IMAGE_FIELD4.bmp", "IMAGE_FIELD5.bmp", "GAMEICON.bmp",
+    "velmoor_embedded_resources.inc", "contact_sheet.png"};
+
+int RunBuilder(const std::filesystem::path& source, const std::filesystem::path& out)
+{
+    const std::string command = "\"" + ArtBuilder() + "\" --source \"" + source.string() + "\" --out \"" +
+                                out.string() + "\" --sheet \"" + (out / "parts.dds").string() + "\" 2>/dev/null";
+    return std::system(command.c_str());
+}
+
+TEST(ArtBuilder, SameSourcesGiveTheSameBytes)
+{
+    const auto first = ScratchFolder("first");
+    const auto second = ScratchFolder("second");
+    ASSERT_EQ(RunBuilder(ArtSourceFolder(), first), 0);
+    ASSERT_EQ(RunBuilder(ArtSourceFolder(), second), 0);
+    for (const std::string& name : outputs) {
+        const std::vector<uint8_t> a = ReadFileBytes((first / name).string());
+        const std::vector<uint8_t> b = ReadFileBytes((second / name).string());
+        EXPECT_FALSE(a.empty()) << name;
+        EXPECT_EQ(a, b) << name << " differs between two runs";
+    }
+    // ...and the same as what the build itself put beside the game.
+    EXPECT_EQ(ReadFileBytes((first / "parts.dds").string()), ReadFileBytes(SheetFile()));
+    EXPECT_EQ(ReadFileBytes((first / "IMAGE_FIELD2.bmp").string()),
+              ReadFileBytes((ArtOutputFolder() / "IMAGE_FIELD2.bmp").string()));
+}
+
+TEST(ArtBuilder, RefusesMissingOrMalformedSources)
+{
+    const auto out = ScratchFolder("refused");
+    EXPECT_NE(RunBuilder(out / "no-such-folder", out), 0);
+    EXPECT_FALSE(std::filesystem::exists(out / "parts.dds"));
+
+    // A copy of the text sources with one colour misspelt in the palette.
+    const auto broken = ScratchFolder("broken-sources");
+    for (const char* name : {"palette.txt", "lettering.txt", "details.txt"})
+        std::filesystem::copy_file(ArtSourceFolder() / name, broken / name);
+    ASSERT_EQ(RunBuilder(broken, out), 0) << "an unchanged copy of the sources builds";
+    {
+        std::ofstream palette(broken / "palette.txt", std::ios::app);
+        palette << "ramp faulty #12345 #abcdef\n";
+    }
+    EXPECT_NE(RunBuilder(broken, ScratchFolder("refused-palette")), 0);
+
+    const auto ragged = ScratchFolder("ragged-sources");
+    for (const char* name : {"palette.txt", "lettering.txt", "details.txt"})
+        std::filesystem::copy_file(ArtSourceFolder() / name, ragged / name);
+    {
+        std::ofstream details(ragged / "details.txt", std::ios::app);
+        details << "map ragged\n...\n....\nend\n";
+    }
+    EXPECT_NE(RunBuilder(ragged, ScratchFolder("refused-details")), 0);
+}
+
+TEST(ArtBuilder, RejectsIncompleteCommandLines)
+{
+    const std::string builder = "\"" + ArtBuilder() + "\"";
+    EXPECT_NE(std::system((builder + " 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((builder + " --source x --out y 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((builder + " --source x --out y --sheet z --colour red 2>/dev/null").c_str()), 0);
+}
+
+}  // namespace
