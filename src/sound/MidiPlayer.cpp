@@ -1,0 +1,105 @@
+#include "sound/MidiPlayer.h"
+
+#include "platform/MusicSynth.h"
+#include "shell/DataFiles.h"
+#include "shell/ErrorReport.h"
+#include "shell/Settings.h"
+#include "shell/VirtualKeys.h"
+#include "sound/FileBytes.h"
+#include "sound/MusicOutput.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool LooksLikeMidi(const std::vector<uint8_t>& bytes)
+{
+    return bytes.size() >= 14 && std::memcmp(bytes.data(), "MThd", 4) == 0;
+}
+
+const char* FailureText(MidiPlayer::Failure failure)
+{
+    switch (failure) {
+    case MidiPlayer::Failure::FileMissing:    return "音楽ファイルが開けません";
+    case MidiPlayer::Failure::FileUnreadable: return "音楽ファイルが読めません";
+    case MidiPlayer::Failure::NotMidi:        return "音楽ファイルがMIDIファイルではありません";
+    case MidiPlayer::Failure::SynthRefused:   return "音楽ファイルを演奏できません";
+    }
+    return "音楽の再生に失敗しました";
+}
+
+}  // namespace
+
+MidiPlayer::MidiPlayer() : output(nullptr), usePlatform(true) {}
+
+MidiPlayer::MidiPlayer(MusicOutput* testOutput) : output(testOutput), usePlatform(false) {}
+
+void MidiPlayer::Open(const char* file)
+{
+    path = FindDataFile(file);
+    playing = 0;
+}
+
+MusicOutput* MidiPlayer::Output()
+{
+    // The synthesizer is only joined once the sound bank has opened the audio device, so it is
+    // looked up when the music starts rather than when the player is made.
+    if (usePlatform && !output && Settings().sound && Settings().music) {
+        output = platform::SharedMusicSynth(Settings().soundFont);
+    }
+    return output;
+}
+
+void MidiPlayer::Play()
+{
+    if (playing) Stop();
+    std::vector<uint8_t> song;
+    std::string reason;
+    const FileRead read = ReadFileBytes(path, song, reason);
+    MusicOutput* const synth = Output();
+    if (read == FileRead::CannotOpen) {
+        ShowError(Failure::FileMissing, reason);
+    } else if (read == FileRead::Failed) {
+        ShowError(Failure::FileUnreadable, reason);
+    } else if (!LooksLikeMidi(song)) {
+        ShowError(Failure::NotMidi, "");
+    } else if (synth && !synth->Open(std::move(song))) {
+        ShowError(Failure::SynthRefused, "");
+    } else if (synth) {
+        synth->Rewind();
+        synth->Start();
+    }
+    playing = 1;   // even after a failure, as the fatal error ends the run anyway
+}
+
+void MidiPlayer::Stop()
+{
+    if (!playing) return;
+    if (output) {
+        output->Stop();
+        output->Close();
+    }
+    playing = 0;
+}
+
+void MidiPlayer::OnMessage(uint32_t message, uint64_t wParam, int64_t)
+{
+    if (message == wm::MusicNotify && playing && wParam == wm::NotifySuccessful) {
+        // Only a piece that has really played out starts over; a late notice from an earlier
+        // play finds the music running and changes nothing.
+        if (output && output->Finished()) {
+            output->Rewind();
+            output->Start();
+        }
+        return;
+    }
+    if (message == wm::Destroy) Stop();
+}
+
+void MidiPlayer::ShowError(Failure failure, const std::string& detail)
+{
+    std::string text = std::string(FailureText(failure)) + ": " + path;
+    if (!detail.empty()) text += " (" + detail + ")";
+    FatalError(text.c_str());
+}

@@ -1,0 +1,72 @@
+#include "sound/SoundBank.h"
+
+#include "platform/AudioOutput.h"
+#include "shell/ErrorReport.h"
+#include "shell/Settings.h"
+
+#include <cstdio>
+
+SoundBank::~SoundBank() { Release(); }
+
+bool SoundBank::Init()
+{
+    Release();
+    if (!Settings().sound) return false;
+    platform::AudioOutput& output = platform::SharedAudioOutput();
+    int32_t code = 0;
+    std::string reason;
+    const auto result = output.OpenDevice(code, reason);
+    if (result != platform::AudioOutput::OpenResult::Opened) {
+        const bool subsystem = result == platform::AudioOutput::OpenResult::SubsystemFailed;
+        ReportErrorResult(subsystem ? "SDLオーディオの初期化に失敗" : "SDLオーディオデバイスの生成に失敗", code);
+        std::fprintf(stderr, "velmoor: no sound: %s\n", reason.c_str());
+        return false;
+    }
+    UseOutput(&output);
+    return true;
+}
+
+void SoundBank::UseOutput(platform::AudioOutput* output)
+{
+    device = output;
+    AttachAll();
+}
+
+void SoundBank::AttachAll()
+{
+    if (device) device->RemoveAllSounds();
+    for (SoundSlot* slot = first.get(); slot; slot = slot->Next()) slot->AttachTo(device);
+}
+
+SoundSlot* SoundBank::Load(const char* file, uint16_t slot)
+{
+    auto loaded = std::make_unique<SoundSlot>(slot);
+    if (!loaded->LoadWave(device, file)) FatalError("プログラムエラー");
+    SoundSlot* const added = loaded.get();
+    if (!first) {
+        first = std::move(loaded);
+        return added;
+    }
+    SoundSlot* tail = first.get();
+    while (tail->Next()) tail = tail->Next();
+    tail->Append(std::move(loaded));
+    return added;
+}
+
+void SoundBank::Play(uint16_t slot)
+{
+    for (SoundSlot* entry = first.get(); entry; entry = entry->Next()) {
+        if (entry->Slot() != slot) continue;
+        if (device && entry->Voice() != SoundSlot::NoVoice) device->PlaySound(entry->Voice());
+        return;   // only the first sound under a number is ever played
+    }
+}
+
+void SoundBank::Release()
+{
+    if (!device) return;
+    device->RemoveAllSounds();   // the mixer must not keep pointers into our buffers
+    device->CloseDevice();
+    device = nullptr;
+    for (SoundSlot* slot = first.get(); slot; slot = slot->Next()) slot->AttachTo(nullptr);
+}

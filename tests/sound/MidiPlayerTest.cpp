@@ -1,0 +1,151 @@
+#include "SoundTestFiles.h"
+#include "shell/ErrorReport.h"
+#include "shell/VirtualKeys.h"
+#include "sound/MidiPlayer.h"
+#include "sound/MusicOutput.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records what the player asks of the synthesizer.
+class FakeMusic final : public MusicOutput {
+public:
+    bool Open(std::vector<uint8_t> newSong) override { calls += "open "; song = std::move(newSong); return accept; }
+    void Rewind() override { calls += "rewind "; }
+    void Start() override { calls += "start "; }
+    void Stop() override { calls += "stop "; }
+    void Close() override { calls += "close "; }
+    bool Finished() const override { return finished; }
+
+    std::string calls;
+    std::vector<uint8_t> song;
+    bool finished = false;
+    bool accept = true;
+};
+
+const std::vector<uint8_t> TinyMidi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96};
+
+class MidiPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = FreshTestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()) / "a folder with spaces";
+        fs::create_directories(folder);
+        WriteBytes(folder / "run.mid", TinyMidi);
+        ResetErrorReportForTests();
+        SetMessageBoxesEnabled(false);
+    }
+    void TearDown() override { ResetErrorReportForTests(); }
+
+    std::string MusicPath() const { return (folder / "run.mid").string(); }
+
+    fs::path folder;
+    FakeMusic music;
+};
+
+TEST_F(MidiPlayerTest, EveryPlayOpensTheFileAnewAndStartsAtTheBeginning)
+{
+    MidiPlayer player(&music);
+    player.Open(MusicPath().c_str());
+    EXPECT_FALSE(player.Playing());
+    EXPECT_EQ(music.calls, "") << "opening only finds the file";
+
+    player.Play();
+    EXPECT_TRUE(player.Playing());
+    EXPECT_EQ(music.calls, "open rewind start ");
+    EXPECT_EQ(music.song, TinyMidi);
+
+    music.calls.clear();
+    player.Play();   // while playing: closed, reopened, from the start
+    EXPECT_EQ(music.calls, "stop close open rewind start ");
+    EXPECT_FALSE(FatalErrorRaised());
+}
+
+TEST_F(MidiPlayerTest, TheEndOfThePieceStartsItOverOnlyWhilePlayingAndClosingTheWindowStopsIt)
+{
+    MidiPlayer player(&music);
+    player.Open(MusicPath().c_str());
+    player.Play();
+    music.calls.clear();
+
+    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
+    EXPECT_EQ(music.calls, "") << "a notice while the music still runs changes nothing";
+
+    music.finished = true;
+    player.OnMessage(wm::MusicNotify, 4, 0);   // not a successful end
+    EXPECT_EQ(music.calls, "");
+    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
+    EXPECT_EQ(music.calls, "rewind start ");
+
+    music.calls.clear();
+    player.Stop();
+    EXPECT_EQ(music.calls, "stop close ");
+    EXPECT_FALSE(player.Playing());
+    music.calls.clear();
+    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);   // arrived after the stop
+    player.Stop();
+    player.OnMessage(wm::Destroy, 0, 0);
+    EXPECT_EQ(music.calls, "") << "a stopped player sends nothing";
+
+    player.Play();
+    music.calls.clear();
+    player.OnMessage(wm::Destroy, 0, 0);   // the window closes
+    EXPECT_EQ(music.calls, "stop close ");
+    EXPECT_FALSE(player.Playing());
+}
+
+TEST_F(MidiPlayerTest, AMissingOrUnplayableFileIsFatalAndSaysWhatFailed)
+{
+    testing::internal::CaptureStderr();
+    MidiPlayer missing(&music);
+    missing.Open((folder / "gone.mid").string().c_str());
+    missing.Play();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(FatalErrorRaised());
+    EXPECT_NE(said.find("gone.mid"), std::string::npos) << said;
+    EXPECT_NE(said.find("No such file"), std::string::npos) << said;
+    EXPECT_EQ(music.calls, "") << "nothing reaches the synthesizer";
+    EXPECT_TRUE(missing.Playing()) << "the player still counts as playing until the run ends";
+
+    ResetErrorReportForTests();
+    WriteBytes(folder / "text.mid", {'h', 'e', 'l', 'l', 'o'});
+    MidiPlayer notMidi(&music);
+    notMidi.Open((folder / "text.mid").string().c_str());
+    testing::internal::CaptureStderr();
+    notMidi.Play();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("MIDI"), std::string::npos);
+    EXPECT_TRUE(FatalErrorRaised());
+
+    ResetErrorReportForTests();
+    music.accept = false;
+    MidiPlayer refused(&music);
+    refused.Open(MusicPath().c_str());
+    testing::internal::CaptureStderr();
+    refused.Play();
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(FatalErrorRaised());
+}
+
+TEST_F(MidiPlayerTest, WithoutASynthesizerTheFileIsStillChecked)
+{
+    MidiPlayer silent(nullptr);
+    silent.Open(MusicPath().c_str());
+    silent.Play();
+    EXPECT_TRUE(silent.Playing());
+    EXPECT_FALSE(FatalErrorRaised());
+    silent.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
+    silent.Stop();
+    EXPECT_FALSE(silent.Playing());
+
+    MidiPlayer silentMissing(nullptr);
+    silentMissing.Open("surely-not-here.mid");
+    testing::internal::CaptureStderr();
+    silentMissing.Play();
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(FatalErrorRaised());
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include "SoundTestFiles.h"
+#include "platform/AudioOutput.h"
+#include "shell/ErrorReport.h"
+#include "shell/Settings.h"
+#include "sound/SoundBank.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step)
+{
+    std::vector<int16_t> out(count);
+    for (size_t i = 0; i < count; ++i) out[i] = static_cast<int16_t>(start + static_cast<int>(i) * step);
+    return out;
+}
+
+// The left channel of `frames` rendered frames.
+std::vector<int16_t> RenderLeft(platform::AudioOutput& output, int frames)
+{
+    std::vector<int16_t> stereo(static_cast<size_t>(frames) * 2);
+    output.Render(stereo.data(), frames);
+    std::vector<int16_t> left(static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i) left[static_cast<size_t>(i)] = stereo[static_cast<size_t>(i) * 2];
+    return left;
+}
+
+std::string ReportText()
+{
+    const std::vector<uint8_t> bytes = ReadBytes(ReportFileName);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Each test works in a folder of its own (the report file is written to the current folder).
+class SoundBankTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousFolder = fs::current_path();
+        folder = FreshTestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::current_path(folder);
+        ResetErrorReportForTests();
+        SetMessageBoxesEnabled(false);
+        SetSettings(RunSettings{});
+    }
+
+    void TearDown() override
+    {
+        fs::current_path(previousFolder);
+        ResetErrorReportForTests();
+        SetSettings(RunSettings{});
+        unsetenv("SDL_AUDIODRIVER");
+    }
+
+    fs::path previousFolder;
+    fs::path folder;
+};
+
+TEST_F(SoundBankTest, PlayRestartsTheFirstSoundLoadedUnderItsNumber)
+{
+    const auto first = Ramp(200, 1, 3);
+    const auto second = Ramp(200, -5, -7);
+    WriteBytes("first.wav", SimpleWave(first));
+    WriteBytes("second.wav", SimpleWave(second));
+    platform::AudioOutput output;
+    SoundBank bank;
+    bank.UseOutput(&output);
+    bank.Load("first.wav", 4);
+    bank.Load("second.wav", 4);
+    bank.Load("second.wav", 1);
+    ASSERT_FALSE(FatalErrorRaised());
+
+    bank.Play(4);
+    std::vector<int16_t> heard = RenderLeft(output, 50);
+    EXPECT_TRUE(std::equal(heard.begin(), heard.end(), first.begin())) << "slot 4 is the first file loaded under 4";
+
+    bank.Play(4);   // half-way through: starts over
+    bank.Play(4);
+    heard = RenderLeft(output, 250);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), heard.begin()));
+    EXPECT_EQ(heard[200], 0);
+
+    bank.Play(1);
+    heard = RenderLeft(output, 200);
+    EXPECT_EQ(heard, second);
+
+    bank.Play(3);   // never loaded
+    bank.Play(0);
+    EXPECT_EQ(RenderLeft(output, 100), std::vector<int16_t>(100, 0));
+}
+
+TEST_F(SoundBankTest, AnUnopenableFileIsReportedThenFatalAndItsSlotStaysSilent)
+{
+    platform::AudioOutput output;
+    SoundBank bank;
+    bank.UseOutput(&output);
+    const SoundSlot* missing = bank.Load("nowhere.wav", 2);
+    EXPECT_TRUE(FatalErrorRaised());
+    EXPECT_EQ(ReportText(), "ファイルオープンに失敗しました");
+    ASSERT_EQ(bank.First(), missing);
+    EXPECT_EQ(missing->Slot(), 2);
+    EXPECT_FALSE(missing->Loaded());
+
+    bank.Load("nowhere either.wav", 3);   // a second report of the run is appended
+    EXPECT_EQ(ReportText(), "ファイルオープンに失敗しましたファイルオープンに失敗しました");
+    ASSERT_NE(bank.First()->Next(), nullptr);
+    EXPECT_EQ(bank.First()->Next()->Slot(), 3);
+
+    bank.Play(2);
+    EXPECT_EQ(RenderLeft(output, 32), std::vector<int16_t>(32, 0));
+}
+
+TEST_F(SoundBankTest, ABrokenFileIsFatalWithoutAReport)
+{
+    const auto floatFormat = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16, 3)).Chunk("data", {0, 0}).Wave();
+    WriteBytes("float.wav", floatFormat);
+    SoundBank bank;
+    bank.Load("float.wav", 1);
+    EXPECT_TRUE(FatalErrorRaised());
+    EXPECT_FALSE(fs::exists(ReportFileName));
+}
+
+TEST_F(SoundBankTest, WithoutSoundNothingIsOpenedOrReportedButSoundsStillLoad)
+{
+    RunSettings quiet;
+    quiet.sound = false;
+    SetSettings(quiet);
+    SoundBank bank;
+    EXPECT_FALSE(bank.Init());
+    EXPECT_EQ(bank.Device(), nullptr);
+    EXPECT_FALSE(fs::exists(ReportFileName));
+
+    WriteBytes("a.wav", SimpleWave(Ramp(10, 0, 1), 11025));
+    const SoundSlot* slot = bank.Load("a.wav", 1);
+    EXPECT_FALSE(FatalErrorRaised());
+    EXPECT_TRUE(slot->Loaded());
+    EXPECT_EQ(slot->Samples().size(), 40u * 2) << "converted to the output rate, stereo";
+    EXPECT_EQ(slot->Voice(), SoundSlot::NoVoice);
+    bank.Play(1);
+}
+
+TEST_F(SoundBankTest, ADeviceThatCannotBeOpenedIsReportedWithItsResult)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SoundBank bank;
+    EXPECT_FALSE(bank.Init());
+    EXPECT_EQ(bank.Device(), nullptr);
+    EXPECT_EQ(ReportText(), "SDLオーディオの初期化に失敗 Result(-1)\n");
+    EXPECT_FALSE(FatalErrorRaised()) << "the game goes on silently";
+
+    WriteBytes("a.wav", SimpleWave(Ramp(10, 0, 1)));
+    EXPECT_TRUE(bank.Load("a.wav", 1)->Loaded());
+}
+
+TEST_F(SoundBankTest, TheOpenedDevicePullsTheMixer)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    WriteBytes("long.wav", SimpleWave(std::vector<int16_t>(44100, 1000)));
+    SoundBank bank;
+    bank.Load("long.wav", 5);   // loaded before the device opens: attached when it does
+    ASSERT_TRUE(bank.Init());
+    ASSERT_NE(bank.Device(), nullptr);
+    EXPECT_TRUE(bank.Device()->HasDevice());
+    EXPECT_LE(bank.Device()->DeviceBufferFrames(), platform::AudioOutput::BlockFrames);
+
+    bank.Play(5);
+    const uint32_t voice = bank.First()->Voice();
+    bool pulled = false;
+    for (int wait = 0; wait < 200 && !pulled; ++wait) {
+        pulled = bank.Device()->PositionOf(voice) > 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(pulled) << "the device callback never mixed the sound";
+    bank.Release();
+    EXPECT_EQ(bank.Device(), nullptr);
+    EXPECT_FALSE(platform::SharedAudioOutput().HasDevice());
+}
+
+}  // namespace

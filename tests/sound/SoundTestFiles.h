@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Hand-made RIFF files for the sound tests: chunks are appended one by one, so a test can put
+// odd chunks first, leave the data short or lie about sizes.
+class RiffBuilder {
+public:
+    RiffBuilder& Chunk(const char* id, const std::vector<uint8_t>& body, bool pad = true);
+    std::vector<uint8_t> Wave() const;   // "RIFF" <size> "WAVE" + the chunks
+
+    static std::vector<uint8_t> PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits, uint16_t tag = 1);
+    static std::vector<uint8_t> Samples16(const std::vector<int16_t>& samples);
+
+private:
+    std::vector<uint8_t> chunks;
+};
+
+// A plain mono 16-bit 44100 Hz file holding `samples`.
+std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t rate = 44100);
+
+// A folder of its own under the test output folder, emptied first.
+std::filesystem::path FreshTestFolder(const std::string& name);
+void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);

@@ -1,0 +1,121 @@
+#include "SoundTestFiles.h"
+#include "sound/WaveFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Parses(const std::vector<uint8_t>& bytes)
+{
+    WaveFile wave;
+    return wave.Parse(bytes.data(), bytes.size());
+}
+
+TEST(WaveFile, ReadsTheCommonSixteenByteFormatAndAnEighteenByteOne)
+{
+    const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};
+    WaveFile wave;
+    const std::vector<uint8_t> common = SimpleWave(samples, 22050);
+    ASSERT_TRUE(wave.Parse(common.data(), common.size()));
+    EXPECT_EQ(wave.Channels(), 1);
+    EXPECT_EQ(wave.SamplesPerSecond(), 22050u);
+    EXPECT_EQ(wave.BitsPerSample(), 16);
+    EXPECT_EQ(wave.FrameCount(), samples.size());
+    EXPECT_EQ(wave.Data(), RiffBuilder::Samples16(samples));
+
+    std::vector<uint8_t> extended = RiffBuilder::PcmFormat(2, 11025, 8);
+    extended.insert(extended.end(), {0, 0});   // cbSize
+    const auto withExtension = RiffBuilder().Chunk("fmt ", extended).Chunk("data", {1, 2, 3, 4}).Wave();
+    ASSERT_TRUE(wave.Parse(withExtension.data(), withExtension.size()));
+    EXPECT_EQ(wave.Channels(), 2);
+    EXPECT_EQ(wave.FrameCount(), 2u);
+}
+
+TEST(WaveFile, TakesTheFirstSubChunkAsTheFormatWhateverItsName)
+{
+    // Named like anything else, but holding a PCM format: it is read as the format.
+    const auto pcmUnderOtherName = RiffBuilder().Chunk("LIST", RiffBuilder::PcmFormat(1, 8000, 8)).Chunk("data", {128, 128}).Wave();
+    WaveFile wave;
+    ASSERT_TRUE(wave.Parse(pcmUnderOtherName.data(), pcmUnderOtherName.size()));
+    EXPECT_EQ(wave.SamplesPerSecond(), 8000u);
+
+    // A real format chunk behind a leading chunk is never reached.
+    const auto formatSecond = RiffBuilder().Chunk("LIST", {'I', 'N', 'F', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
+                                  .Chunk("fmt ", RiffBuilder::PcmFormat(1, 8000, 8)).Chunk("data", {128}).Wave();
+    EXPECT_FALSE(Parses(formatSecond));
+}
+
+TEST(WaveFile, SearchesPastOtherChunksForTheData)
+{
+    const auto bytes = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16))
+                           .Chunk("fact", {1, 2, 3})   // odd size: padded to a word
+                           .Chunk("LIST", std::vector<uint8_t>(10, 7))
+                           .Chunk("data", RiffBuilder::Samples16({5, -5})).Wave();
+    WaveFile wave;
+    ASSERT_TRUE(wave.Parse(bytes.data(), bytes.size()));
+    EXPECT_EQ(wave.Data(), RiffBuilder::Samples16({5, -5}));
+}
+
+TEST(WaveFile, RefusesWhatTheLoaderRefuses)
+{
+    const auto data = RiffBuilder::Samples16({1, 2});
+    EXPECT_FALSE(Parses(RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16, 3)).Chunk("data", data).Wave()))
+        << "floating-point samples are not PCM";
+    EXPECT_FALSE(Parses(RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16)).Wave())) << "no data chunk";
+    EXPECT_FALSE(Parses(RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(3, 44100, 16)).Chunk("data", data).Wave()));
+    EXPECT_FALSE(Parses(RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 24)).Chunk("data", data).Wave()));
+    EXPECT_FALSE(Parses(RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 0, 16)).Chunk("data", data).Wave()));
+
+    std::vector<uint8_t> notWave = SimpleWave({1, 2});
+    notWave[8] = 'A';   // "AAVE"
+    EXPECT_FALSE(Parses(notWave));
+    EXPECT_FALSE(Parses({}));
+}
+
+TEST(WaveFile, EveryShortReadFails)
+{
+    const std::vector<uint8_t> whole = SimpleWave({100, 200, 300, 400});
+    for (size_t length = 0; length < whole.size(); ++length) {
+        const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_FALSE(Parses(cut)) << "cut to " << length << " bytes";
+    }
+    EXPECT_TRUE(Parses(whole));
+
+    // The 18-byte format read runs past a 16-byte chunk; when the file ends there, it is short.
+    const auto onlyFormat = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16)).Wave();
+    EXPECT_FALSE(Parses(onlyFormat));
+}
+
+TEST(WaveFile, SizesThatPointOutsideTheFileAreRefused)
+{
+    std::vector<uint8_t> hugeData = SimpleWave({1, 2, 3});
+    const size_t sizeField = hugeData.size() - 6 - 4;   // the data chunk's size
+    hugeData[sizeField + 3] = 0xff;
+    EXPECT_FALSE(Parses(hugeData));
+
+    std::vector<uint8_t> hugeFormat = SimpleWave({1, 2, 3});
+    hugeFormat[16 + 3] = 0xff;   // the format chunk's size: the data search jumps out of the file
+    EXPECT_FALSE(Parses(hugeFormat));
+}
+
+TEST(WaveFile, ConvertsEveryFormatToStereoAtTheOutputRate)
+{
+    WaveFile wave;
+    // 8-bit mono: unsigned around 128, widened and copied to both sides.
+    const auto eightBit = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 8)).Chunk("data", {128, 255, 0}).Wave();
+    ASSERT_TRUE(wave.Parse(eightBit.data(), eightBit.size()));
+    EXPECT_EQ(wave.ToStereo16(44100), (std::vector<int16_t>{0, 0, 32512, 32512, -32768, -32768}));
+
+    // Stereo at the output rate passes unchanged.
+    const std::vector<int16_t> stereo = {1, -1, 2, -2};
+    const auto stereoFile = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(2, 44100, 16)).Chunk("data", RiffBuilder::Samples16(stereo)).Wave();
+    ASSERT_TRUE(wave.Parse(stereoFile.data(), stereoFile.size()));
+    EXPECT_EQ(wave.ToStereo16(44100), stereo);
+
+    // Half the rate: twice the frames, the new ones halfway between their neighbours.
+    const auto half = SimpleWave({0, 1000, 3000}, 22050);
+    ASSERT_TRUE(wave.Parse(half.data(), half.size()));
+    EXPECT_EQ(wave.ToStereo16(44100), (std::vector<int16_t>{0, 0, 500, 500, 1000, 1000, 2000, 2000, 3000, 3000, 3000, 3000}));
+}
+
+}  // namespace
