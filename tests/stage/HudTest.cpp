@@ -1,0 +1,134 @@
+#include "StageWorld.h"
+
+#include "graphics/Font.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+struct HudTest : StageWorld {
+    int8_t Frame(int8_t mode)
+    {
+        graphics.BeginFrame();
+        return player().UpdateHud(mode);
+    }
+
+    void EquipItem(int8_t kind) { player().Equip(&graphics, kind, &sheet, Rect{224, 160, 32, 32}); }
+
+    // Left, right and top pixel of every screen quad drawn this frame.
+    std::vector<std::array<float, 3>> Quads() const
+    {
+        std::vector<std::array<float, 3>> quads;
+        for (const RecordedDraw& draw : graphics.Recording().Draws()) {
+            if (draw.kind != DrawKind::ScreenQuad) continue;
+            std::array<float, 3> q{1e9f, -1e9f, 1e9f};
+            for (const RecordedVertex& v : graphics.Recording().VerticesOf(draw))
+                q = {std::min(q[0], v.x), std::max(q[1], v.x), std::min(q[2], v.y)};
+            quads.push_back(q);
+        }
+        return quads;
+    }
+};
+
+TEST_F(HudTest, BarsStartAtTwentyAndSpanSixPixelsPerUnitUnderTheirCaptions)
+{
+    player().life = 50.0f;
+    player().mana = -3.0f;   // overspent: shown and kept as empty
+    ASSERT_EQ(Frame(HudOnMagicCircle), HudPlayOn);
+    EXPECT_EQ(player().mana, 0.0f);
+    const auto bars = Quads();
+    ASSERT_EQ(bars.size(), 3u);
+    const float rights[3] = {620.0f, 320.0f, 20.0f};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bars[i], (std::array<float, 3>{20.0f, rights[i], 442.0f + 12.0f * i}));
+    }
+    EXPECT_EQ(graphics.Recording().VerticesOf(graphics.Recording().Draws()[0])[0].colour, 0xFFA0FFFFu);
+    if (player().labels[0]->Created()) {   // a face is installed: the captions are drawn too
+        std::string text;
+        for (const RecordedDraw& draw : graphics.Recording().Draws())
+            if (draw.kind == DrawKind::Text) text += static_cast<char>(draw.detail);
+        EXPECT_EQ(text, "TIMELIFEMANA");
+    }
+}
+
+TEST_F(HudTest, RefillsStopAtAHundredTimeDrainsOnlyInPlayAndLifeRunsOutFirst)
+{
+    player().life = 90.0f;
+    player().refill[Player::CounterLife] = 25;
+    for (int frame = 0; frame < 30; ++frame) Frame(frame < 15 ? HudOnMagicCircle : HudStageClear);
+    EXPECT_EQ(player().life, 100.0f);
+    EXPECT_EQ(player().refill[Player::CounterLife], 0);   // the rest was spent without effect
+    EXPECT_EQ(player().time, 100.0f);
+
+    for (int frame = 0; frame < 400; ++frame) Frame(HudInPlay);
+    EXPECT_NEAR(player().time, 90.0f, 2e-3f);
+    EquipItem(KindSlowTimeItem);
+    player().itemTimer = 80.05f;   // runs out in the third frame, which still drains slowly
+    for (int frame = 0; frame < 4; ++frame) Frame(HudInPlay);
+    EXPECT_EQ(player().heldItem, 0);
+    EXPECT_NEAR(player().time, 90.0f - 0.03f - 0.025f, 1e-3f);
+
+    player().life = 0.0f;   // exactly 0 is alive
+    player().time = 0.03f;
+    EXPECT_EQ(Frame(HudInPlay), HudPlayOn);
+    EXPECT_EQ(Frame(HudInPlay), HudTimeEmpty);
+    EXPECT_TRUE(graphics.Recording().Draws().empty());   // nothing is drawn on the losing frame
+    player().life = -0.5f;
+    EXPECT_EQ(Frame(HudInPlay), HudLifeEmpty);
+}
+
+TEST_F(HudTest, PowerItemsRunDownWithAShrinkingRingAndABlinkingIcon)
+{
+    EquipItem(KindSwiftItem);
+    player().maxSpeed = 0.9f;
+    int frames = 0;
+    for (; player().heldItem != 0 && frames < 20000; ++frames) Frame(HudOnMagicCircle);
+    EXPECT_NEAR(frames, 8500, 3);
+    EXPECT_EQ(player().itemIcon, nullptr);
+    EXPECT_EQ(player().maxSpeed, 0.7f);   // the normal walk is back
+    EquipItem(KindFreeMagicItem);
+    for (frames = 0; player().heldItem != 0 && frames < 20000; ++frames) Frame(HudOnMagicCircle);
+    EXPECT_NEAR(frames, 2125, 2);
+
+    EquipItem(KindCloakItem);
+    const struct {
+        float timer;
+        bool  iconShown;
+    } cases[] = {{250.0f, true}, {100.5f, true}, {99.5f, true}, {98.5f, false}, {81.0f, true}, {80.5f, false}};
+    for (const auto& c : cases) {
+        player().itemTimer = c.timer;
+        Frame(HudStageClear);   // the timer holds on the stage-clear screen
+        EXPECT_EQ(player().itemTimer, c.timer);
+        const auto quads = Quads();
+        ASSERT_EQ(quads.size(), c.iconShown ? 5u : 4u) << "timer " << c.timer;
+        EXPECT_NEAR(quads[3][1] - quads[3][0], 16.0f * c.timer * 0.01f, 1e-3f);
+    }
+}
+
+TEST_F(HudTest, TimeBonusFillsLifeThenManaThenItemTime)
+{
+    player().life = 99.9f;
+    player().mana = 50.0f;
+    player().time = 10.0f;
+    EXPECT_FALSE(player().TimeBonusStep());
+    EXPECT_EQ(player().life, 100.0f);
+    EXPECT_EQ(player().time, 9.5f);
+    EXPECT_FALSE(player().TimeBonusStep());
+    EXPECT_FLOAT_EQ(player().mana, 50.3f);
+    player().mana = 100.0f;
+    EquipItem(KindSlowTimeItem);
+    player().itemTimer = 248.0f;
+    EXPECT_FALSE(player().TimeBonusStep());
+    EXPECT_FALSE(player().TimeBonusStep());
+    EXPECT_EQ(player().itemTimer, 253.0f);   // past 250, then no more
+
+    player().time = 100.0f;
+    player().life = 0.0f;
+    int steps = 1;
+    while (!player().TimeBonusStep()) ++steps;
+    EXPECT_EQ(steps, 200);   // the last half unit is dropped
+    EXPECT_NEAR(player().life, 59.7f, 1e-3f);
+}
+
+}  // namespace
