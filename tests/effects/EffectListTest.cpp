@@ -1,0 +1,172 @@
+#include "effects/EffectList.h"
+#include "graphics/Graphics.h"
+#include "graphics/Texture.h"
+#include "shell/GameClock.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A list on a graphics object without a renderer: each frame's draws are read back from the
+// recording. Two distinct (empty) textures stand for the water picture and the sprite sheet.
+class EffectListTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetGameClockForTests(0);
+        graphics.SetRenderState(RenderState::Lighting, 0);   // keep the vertex colours
+        effects.SetTexture(0, &water);
+        effects.SetTexture(1, &sheet);
+    }
+    void TearDown() override { UseRealGameClock(); }
+
+    std::vector<const RecordedDraw*> RunFrame(DrawKind kind = DrawKind::WorldPrimitive)
+    {
+        graphics.BeginFrame();
+        effects.Frame();
+        std::vector<const RecordedDraw*> found;
+        for (const RecordedDraw& d : graphics.Recording().Draws()) {
+            if (d.kind == kind) found.push_back(&d);
+        }
+        return found;
+    }
+    std::vector<int8_t> Kinds() const
+    {
+        std::vector<int8_t> kinds;
+        for (const Effect* e = effects.First(); e != nullptr; e = e->Next()) kinds.push_back(e->Kind());
+        return kinds;
+    }
+    std::span<const RecordedVertex> Vertices(const RecordedDraw* draw) const
+    {
+        return graphics.Recording().VerticesOf(*draw);
+    }
+
+    Graphics   graphics;
+    Texture    water;
+    Texture    sheet;
+    EffectList effects{&graphics, nullptr};   // no sound bank: the smoke is silent
+};
+
+TEST_F(EffectListTest, PuffsAndSmokeLiveTheirFramesAndThePlaceholderStays)
+{
+    effects.Create(EffectNothing);
+    for (auto [kind, frames] : {std::pair{EffectPuff, 6}, std::pair{EffectSmoke, 21}}) {
+        effects.Create(kind);
+        int drawn = 0;
+        while (effects.Count() > 1 && drawn < 100) drawn += static_cast<int>(RunFrame().size());
+        EXPECT_EQ(drawn, frames) << "kind " << int(kind);
+    }
+    EXPECT_EQ(Kinds(), (std::vector<int8_t>{EffectNothing}));
+    EXPECT_TRUE(graphics.Recording().Draws().empty());
+}
+
+TEST_F(EffectListTest, SkyFadesRunFiftyOneFramesStepping5)
+{
+    for (int8_t kind : {EffectFadeOut, EffectFadeIn}) {
+        effects.Create(kind);
+        for (uint32_t step = 0; step < 51; ++step) {
+            const auto quads = RunFrame(DrawKind::ScreenQuad);
+            ASSERT_EQ(quads.size(), 1u);
+            const uint32_t alpha = kind == EffectFadeOut ? 250 - 5 * step : 5 + 5 * step;
+            EXPECT_EQ(Vertices(quads[0])[1].colour, alpha << 24 | 0x78BEFFu) << int(kind) << " " << step;
+            EXPECT_EQ(Vertices(quads[0])[2].colour, alpha << 24 | 0xE6F0FAu) << int(kind) << " " << step;
+        }
+        EXPECT_TRUE(RunFrame(DrawKind::ScreenQuad).empty());
+    }
+}
+
+TEST_F(EffectListTest, StageBannerRestsFiftyFramesThenSlidesOff)
+{
+    effects.Create(EffectStageBanner)->SetScale(3.0f, 0.0f, 0.0f);
+    std::string text;
+    auto textTop = [&] {
+        float top = 1e9f;
+        text.clear();
+        for (const RecordedDraw* glyph : RunFrame(DrawKind::Text)) {
+            text += static_cast<char>(glyph->detail);
+            EXPECT_EQ(Vertices(glyph)[0].colour, 0xFFDC3228u);
+            for (const RecordedVertex& v : Vertices(glyph)) top = std::min(top, v.y);
+        }
+        return top;
+    };
+    const float rest = textTop();
+    EXPECT_TRUE(text.empty() || text == "Stage3") << text;   // empty: no Courier-like face here
+    for (int update = 2; update <= 97; ++update) {
+        const float top = textTop();
+        ASSERT_NE(effects.First(), nullptr) << "update " << update;
+        const float moved = (update <= 50 ? 250.0f : 5.0f * update) - 250.0f;
+        EXPECT_TRUE(top == 1e9f || top - rest == moved) << "update " << update << ": " << top - rest;
+        EXPECT_EQ(effects.First()->Finished(), update == 97);
+    }
+    EXPECT_EQ(effects.First()->Value(), 485.0f);   // the last frame, drawn at y 485
+}
+
+TEST_F(EffectListTest, RemoveTakesTheKindAndTheFinishedAndKeepsTheOrder)
+{
+    for (int8_t kind : {1, 4, 2, 1, 4, 1}) effects.Create(kind);
+    effects.Remove(-1);
+    EXPECT_EQ(Kinds(), (std::vector<int8_t>{1, 4, 2, 1, 4, 1}));
+    for (int frame = 0; frame < 6; ++frame) RunFrame();   // the puff has just finished
+    effects.Remove(EffectLightColumn);
+    EXPECT_EQ(Kinds(), (std::vector<int8_t>{4, 4}));
+    effects.Remove(0);
+    EXPECT_EQ(effects.First(), nullptr);
+}
+
+class LightColumnTest : public EffectListTest {
+protected:
+    void SetUp() override
+    {
+        EffectListTest::SetUp();
+        Effect* column = effects.Create(EffectLightColumn);
+        column->SetPosition(100.0f, 37.0f, 60.0f);   // the column ignores its y
+        column->SetScale(4.0f, 4.0f, 4.0f);
+    }
+};
+
+TEST_F(LightColumnTest, NearFaceIsAddedOnlyWithinFourUnitsOfItsX)
+{
+    for (auto [eyeX, nearFace] : {std::pair{100.0f, true}, {96.0f, true}, {104.0f, true},
+                                  {95.9f, false}, {104.1f, false}, {30.0f, false}}) {
+        graphics.SetEye(Vec3{eyeX, 10.0f, 20.0f});
+        const auto strips = RunFrame();
+        ASSERT_EQ(strips.size(), nearFace ? 2u : 1u) << "eye x " << eyeX;
+        EXPECT_EQ(strips.front()->vertexCount, nearFace ? 6u : 24u);
+        EXPECT_EQ(strips.back()->vertexCount, 24u);
+    }
+}
+
+TEST_F(LightColumnTest, DrawnLastAtTheFloorTurnedToTheEyeWithScrollingRipples)
+{
+    effects.Create(EffectPuff);
+    graphics.SetEye(Vec3{150.0f, 10.0f, 10.0f});   // beyond the column in x, before it in z
+    SetGameClockForTests(1234);
+    const auto draws = RunFrame();
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0]->texture, &sheet);   // the puff, from the first pass
+    EXPECT_EQ(draws[1]->texture, &water);
+    EXPECT_EQ(draws[1]->state.blend, BlendAlpha);
+    const auto strip = Vertices(draws[1]);   // (-X, top, -Z), (-X, bottom, -Z), ...: both flipped
+    EXPECT_EQ(strip[0].x, 104.0f);
+    EXPECT_EQ(strip[0].z, 64.0f);
+    EXPECT_EQ(strip[0].y, 255.0f);
+    EXPECT_EQ(strip[1].y, -6.0f);
+    EXPECT_EQ(strip[0].colour, 0x7FFFFFFFu);
+    EXPECT_FLOAT_EQ(strip[0].v, 0.34f);
+    EXPECT_FLOAT_EQ(strip[1].v, 0.84f);
+
+    graphics.SetEye(Vec3{50.0f, 10.0f, 90.0f});   // the other side: no flips
+    SetGameClockForTests(5070);                    // the band is cut at the picture's edge
+    const auto unflipped = Vertices(RunFrame().back());
+    EXPECT_EQ(unflipped[0].x, 96.0f);
+    EXPECT_EQ(unflipped[0].z, 56.0f);
+    EXPECT_FLOAT_EQ(unflipped[0].v, 0.7f);
+    EXPECT_FLOAT_EQ(unflipped[1].v, 1.0f);
+}
+
+}  // namespace
