@@ -38,7 +38,7 @@ test-normal: configure
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMOOR_SANITIZE=ON -DVELMOOR_BENCH=OFF -DVELMOOR_WERROR=$(WERROR) -DCMAKE_CXX_FLAGS=-O1
 	cmake --build $(ASAN_BUILD)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(CTEST_JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(CTEST_JOBS)
 
 fuzz-smoke: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELMOOR_FUZZ=ON -DVELMOOR_TESTS=OFF -DVELMOOR_BENCH=OFF

@@ -11,6 +11,11 @@ bool videoStarted = false;
 constexpr int PictureWidth = 640;
 constexpr int PictureHeight = 480;
 
+bool IsInvisibleDriver(const char* driver)
+{
+    return driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
 }  // namespace
 
 bool InitVideo(bool headless, std::string& error)
@@ -22,6 +27,13 @@ bool InitVideo(bool headless, std::string& error)
         return false;
     }
     videoStarted = true;
+    // Without any display SDL falls back to a driver nobody can see; a visible game must not
+    // run on there unasked (SDL_VIDEODRIVER names it when that is really wanted).
+    if (!headless && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+        error = "no display was found (use --headless to run without one)";
+        ShutdownVideo();
+        return false;
+    }
     return true;
 }
 
@@ -50,7 +62,7 @@ bool AskWindowedMode()
     }
 }
 
-bool CreateMainWindow(const char* title, bool fullscreen, bool headless, std::string& error)
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, std::string& error)
 {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -58,7 +70,8 @@ bool CreateMainWindow(const char* title, bool fullscreen, bool headless, std::st
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (forOpenGL) flags |= SDL_WINDOW_OPENGL;
     if (headless) flags |= SDL_WINDOW_HIDDEN;
     else if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     mainWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -17,8 +17,9 @@ void ShutdownVideo();
 bool AskWindowedMode();
 
 // A 640x480 picture area centred on the desktop, or a borderless desktop-sized window.
-// Headless windows are never shown. The window is made for OpenGL rendering.
-bool CreateMainWindow(const char* title, bool fullscreen, bool headless, std::string& error);
+// Headless windows are never shown. With forOpenGL the window is made for OpenGL rendering;
+// runs that draw nothing (--no-render) leave the OpenGL driver unloaded.
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, std::string& error);
 void DestroyMainWindow();
 SDL_Window* MainSdlWindow();   // null before CreateMainWindow and after DestroyMainWindow
 void ToggleFullscreen();

@@ -1,18 +1,10 @@
 #include "shell/CommandLine.h"
 
-#include <charconv>
+#include "shell/ParseNumber.h"
+
 #include <string_view>
 
 namespace {
-
-template <typename Number>
-bool ParseNumber(std::string_view text, Number& value)
-{
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    const auto [last, result] = std::from_chars(text.data(), end, value);
-    return result == std::errc() && last == end;
-}
 
 bool ParseScreenshot(std::string_view text, ScreenshotRequest& request)
 {

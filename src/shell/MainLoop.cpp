@@ -72,10 +72,12 @@ MainLoop::~MainLoop()
 int MainLoop::Run()
 {
     startSeconds = host.seconds();
-    while (!QuitRequested()) {
+    // A fatal error raised while the game was being set up still lets one frame run before the
+    // loop ends, as it would on a quit message waiting in the queue.
+    do {
         RunOneFrame();
         PumpUntilNextFrame();
-    }
+    } while (!QuitRequested());
     Finish();
     return QuitExitCode();
 }

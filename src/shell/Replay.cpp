@@ -1,9 +1,9 @@
 #include "shell/Replay.h"
 
+#include "shell/ParseNumber.h"
 #include "shell/VirtualKeys.h"
 
 #include <array>
-#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -20,15 +20,6 @@ constexpr std::array<NamedKey, 11> keyNames{{
     {"down", vk::Down},     {"pageup", vk::PageUp}, {"pagedown", vk::PageDown},
     {"home", vk::Home},     {"z", vk::Z},
 }};
-
-template <typename Number>
-bool ParseNumber(std::string_view text, Number& value)
-{
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    const auto [last, result] = std::from_chars(text.data(), end, value);
-    return result == std::errc() && last == end;
-}
 
 bool ParseKey(std::string_view text, uint8_t& key)
 {

@@ -44,7 +44,7 @@ protected:
         SetSettings(settings);
         std::string error;
         ASSERT_TRUE(platform::InitVideo(true, error)) << error;
-        ASSERT_TRUE(platform::CreateMainWindow("Velmoor", false, true, error)) << error;
+        ASSERT_TRUE(platform::CreateMainWindow("Velmoor", false, true, true, error)) << error;
         graphics = new Graphics();
         ASSERT_TRUE(graphics->CreateDevice());
         ASSERT_TRUE(graphics->HasRenderer());
