@@ -5,7 +5,6 @@
 #include "AssetReaders.h"
 #include "Canvas.h"
 #include "EdgeBleed.h"
-#include "EmbeddedTable.h"
 #include "ImageFiles.h"
 #include "Noise.h"
 #include "Palette.h"
@@ -136,43 +135,31 @@ TEST(Indexing, ReducesManyColoursToTheLimitWithSmallError)
     EXPECT_LT(worst, 90.0);
 }
 
-TEST(ImageFiles, EightBitBitmapRoundTripsWithItsDeclaredPaletteSize)
+TEST(ImageFiles, BitmapsAndDdsKeepEveryPixelAndTheDeclaredPaletteSize)
 {
-    Canvas picture(5, 3);  // odd width: rows need padding to four bytes
+    Canvas picture(5, 3);   // odd width: rows need padding to four bytes
     picture.Fill(blue);
-    picture.Set(0, 0, red);  // top-left: must land in the last row of a bottom-up file
-    const Bytes file = EncodeBmp8(picture, 138);
-    std::string error;
-    const auto bmp = ReadBmp(file, error);
-    ASSERT_TRUE(bmp) << error;
-    EXPECT_EQ(bmp->coloursUsed, 138u);
-    EXPECT_EQ(bmp->palette.size(), 138u);
-    EXPECT_EQ(bmp->height, 3);
-    EXPECT_EQ(bmp->At(0, 0), 0xffc81e14u);
-    EXPECT_EQ(bmp->At(4, 2), 0xff1428dcu);
-    EXPECT_EQ(file[54 + 138 * 4 + 2 * 8], bmp->indices[0]) << "top row stored last";
-}
-
-TEST(ImageFiles, TwentyFourAndThirtyTwoBitBitmapsAndDdsKeepEveryPixel)
-{
-    Canvas picture(3, 2);
     picture.Set(0, 0, red);
     picture.Set(1, 0, Rgba{1, 2, 3, 4});
-    picture.Set(2, 1, blue);
-    std::string error;
-    const auto bmp24 = ReadBmp(EncodeBmp24(picture), error);
-    ASSERT_TRUE(bmp24) << error;
-    EXPECT_EQ(bmp24->At(0, 0), 0xffc81e14u);
-    EXPECT_EQ(bmp24->At(2, 1), 0xff1428dcu);
-    const auto bmp32 = ReadBmp(EncodeBmp32(picture), error);
-    ASSERT_TRUE(bmp32) << error;
-    EXPECT_EQ(bmp32->At(1, 0), 0x04010203u) << "alpha kept in the fourth byte";
-    EXPECT_EQ(bmp32->At(0, 1), 0x00000000u);
-    const auto dds = ReadDds(EncodeDds(picture));
-    ASSERT_TRUE(dds);
-    EXPECT_EQ(dds->width, 3u);
-    EXPECT_EQ(dds->At(1, 0), 0x04010203u);
-    EXPECT_EQ(dds->At(2, 1), 0xff1428dcu);
+    picture.Set(4, 2, Transparent());
+    const Bytes eightBit = EncodeBmp8(picture, 138);
+    EXPECT_EQ(Le32(eightBit, 46), 138u);
+    EXPECT_EQ(Le32(eightBit, 10), 54u + 138u * 4u);
+    EXPECT_EQ(Le32(eightBit, 22), 3u) << "positive height: bottom-up rows";
+    const struct { Bytes file; bool dds, keepsAlpha; } files[] = {
+        {eightBit, false, false}, {EncodeBmp24(picture), false, false}, {EncodeBmp32(picture), false, true},
+        {EncodeDds(picture), true, true}};
+    for (const auto& f : files) {
+        platform::DecodedImage image;
+        ASSERT_TRUE(f.dds ? platform::DecodeDds(f.file, image) : platform::DecodeBmp(f.file, image));
+        ASSERT_EQ(image.width, 5);
+        EXPECT_EQ(image.At(0, 0), 0xffc81e14u);
+        EXPECT_EQ(image.At(3, 2), 0xff1428dcu);
+        if (f.keepsAlpha) {
+            EXPECT_EQ(image.At(1, 0), 0x04010203u) << "alpha kept in the fourth byte";
+            EXPECT_EQ(image.At(4, 2), 0x00000000u);
+        }
+    }
 }
 
 TEST(EdgeBleed, TransparentPixelsTakeNearbyColourButStayTransparentAndInside)
@@ -191,15 +178,12 @@ TEST(EdgeBleed, TransparentPixelsTakeNearbyColourButStayTransparentAndInside)
     Canvas empty(4, 4);
     BleedTransparentEdges(empty, 0, 0, 4, 4);
     EXPECT_EQ(empty.At(2, 2), Transparent());
-}
 
-TEST(EdgeBleed, APixelBetweenTwoColoursTakesTheirAverage)
-{
-    Canvas canvas(3, 1);
-    canvas.Set(0, 0, Opaque(100, 0, 0));
-    canvas.Set(2, 0, Opaque(0, 0, 200));
-    BleedTransparentEdges(canvas, 0, 0, 3, 1);
-    EXPECT_EQ(canvas.At(1, 0), (Rgba{50, 0, 100, 0}));
+    Canvas between(3, 1);   // a pixel between two colours takes their average
+    between.Set(0, 0, Opaque(100, 0, 0));
+    between.Set(2, 0, Opaque(0, 0, 200));
+    BleedTransparentEdges(between, 0, 0, 3, 1);
+    EXPECT_EQ(between.At(1, 0), (Rgba{50, 0, 100, 0}));
 }
 
 TEST(Sculpture, ShadesTowardTheTopLeftLightAndOutlinesTheSilhouette)
@@ -253,16 +237,6 @@ TEST(Noise, TiledNoiseRepeatsEveryPeriod)
         }
     }
     EXPECT_NE(TiledNoise(3.5f, 3.5f, 12, 48, 7), TiledNoise(3.5f, 3.5f, 12, 48, 8));
-}
-
-TEST(EmbeddedTable, ListsEveryFileWithItsBytes)
-{
-    const std::string source = EmbeddedTableSource({{"IMAGE_FIELD0", {1, 2, 255}}, {"GAMEICON", {7}}});
-    EXPECT_NE(source.find("bytesOfImageField0[3] = {"), std::string::npos);
-    EXPECT_NE(source.find("0x01, 0x02, 0xff,"), std::string::npos);
-    EXPECT_NE(source.find("{\"IMAGE_FIELD0\", std::span<const uint8_t>(bytesOfImageField0)}"), std::string::npos);
-    EXPECT_NE(source.find("{\"GAMEICON\", std::span<const uint8_t>(bytesOfGameicon)}"), std::string::npos);
-    EXPECT_NE(source.find("constexpr EmbeddedResource embeddedResources[] = {"), std::string::npos);
 }
 
 }  // namespace

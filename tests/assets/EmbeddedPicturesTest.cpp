@@ -11,6 +11,8 @@
 
 namespace {
 
+using platform::DecodedImage;
+
 struct Expected {
     const char* name;
     int size;             // pixels, both ways
@@ -18,18 +20,17 @@ struct Expected {
     uint32_t paletteEntries;
 };
 
-const Expected surfaces[] = {
+const Expected pictures[] = {
     {"IMAGE_FIELD0", 48, 8, 256}, {"IMAGE_FIELD1", 48, 8, 256}, {"IMAGE_FIELD2", 48, 24, 0},
     {"IMAGE_FIELD3", 48, 24, 0},  {"IMAGE_FIELD4", 48, 24, 0},  {"IMAGE_FIELD5", 48, 8, 138},
+    {"GAMEICON", 32, 32, 0},
 };
 
-BmpPicture Embedded(const char* name)
+DecodedImage Embedded(const char* name)
 {
-    const std::span<const uint8_t> bytes = FindEmbeddedResource(name);
-    std::string error;
-    const auto bmp = ReadBmp(bytes, error);
-    if (!bmp) ADD_FAILURE() << name << ": " << error;
-    return bmp.value_or(BmpPicture{});
+    DecodedImage image;
+    if (!platform::DecodeBmp(FindEmbeddedResource(name), image)) ADD_FAILURE() << name << " does not decode";
+    return image;
 }
 
 struct Colour {
@@ -48,7 +49,7 @@ double Luma(uint32_t pixel)
     return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
 }
 
-Colour Average(const BmpPicture& bmp, int top, int bottom)
+Colour Average(const DecodedImage& bmp, int top, int bottom)
 {
     Colour sum;
     for (int y = top; y < bottom; ++y) {
@@ -65,16 +66,16 @@ Colour Average(const BmpPicture& bmp, int top, int bottom)
 
 // How much two neighbouring columns differ in brightness, averaged down the picture; column
 // `x` is compared with the next one, wrapping from the last column to the first.
-double ColumnContrast(const BmpPicture& bmp, int x)
+double ColumnContrast(const DecodedImage& bmp, int x)
 {
     double sum = 0;
     for (int y = 0; y < bmp.height; ++y) sum += std::abs(Luma(bmp.At(x, y)) - Luma(bmp.At((x + 1) % bmp.width, y)));
     return sum / bmp.height;
 }
 
-BmpPicture Transposed(const BmpPicture& bmp)
+DecodedImage Transposed(const DecodedImage& bmp)
 {
-    BmpPicture t = bmp;
+    DecodedImage t = bmp;
     std::swap(t.width, t.height);
     for (int y = 0; y < bmp.height; ++y) {
         for (int x = 0; x < bmp.width; ++x) t.pixels[static_cast<size_t>(x) * t.width + y] = bmp.At(x, y);
@@ -85,68 +86,53 @@ BmpPicture Transposed(const BmpPicture& bmp)
 // Tiled side by side, the wrap from the last column to the first must be no harsher than the
 // strongest edge inside the picture (a brick's edge against its mortar, say); a seam that
 // stands out beyond every edge of the pattern itself is visible.
-bool TilesAcross(const BmpPicture& bmp)
+bool TilesAcross(const DecodedImage& bmp)
 {
     double strongestInside = 0;
     for (int x = 0; x + 1 < bmp.width; ++x) strongestInside = std::max(strongestInside, ColumnContrast(bmp, x));
     return ColumnContrast(bmp, bmp.width - 1) <= strongestInside * 1.05 + 1.0;
 }
 
-TEST(EmbeddedPictures, AllSevenAreFoundByNameAndUnknownNamesAreNot)
+TEST(EmbeddedPictures, HaveTheirDeclaredSizesDepthsAndPalettesAndMatchTheBuiltFiles)
 {
-    for (const Expected& e : surfaces) EXPECT_FALSE(FindEmbeddedResource(e.name).empty()) << e.name;
-    EXPECT_FALSE(FindEmbeddedResource("GAMEICON").empty());
+    for (const Expected& e : pictures) {
+        SCOPED_TRACE(e.name);
+        const std::span<const uint8_t> bytes = FindEmbeddedResource(e.name);
+        ASSERT_GE(bytes.size(), 54u);
+        const DecodedImage bmp = Embedded(e.name);
+        EXPECT_EQ(bmp.width, e.size);
+        EXPECT_EQ(Le32(bytes, 22), static_cast<uint32_t>(e.size)) << "positive height: bottom-up rows";
+        EXPECT_EQ(Le16(bytes, 28), e.bitsPerPixel);
+        EXPECT_EQ(Le32(bytes, 30), 0u) << "uncompressed";
+        EXPECT_EQ(Le32(bytes, 10), 54u + 4u * e.paletteEntries);
+        const std::vector<uint8_t> file = ReadFileBytes((ArtOutputFolder() / (std::string(e.name) + ".bmp")).string());
+        EXPECT_TRUE(std::equal(file.begin(), file.end(), bytes.begin(), bytes.end()));
+    }
+    EXPECT_EQ(Le32(FindEmbeddedResource("IMAGE_FIELD5"), 46), 138u);
     EXPECT_TRUE(FindEmbeddedResource("IMAGE_FIELD6").empty());
     EXPECT_TRUE(FindEmbeddedResource("").empty());
 }
 
-TEST(EmbeddedPictures, SurfacesHaveTheirDeclaredSizesDepthsAndPalettes)
+TEST(EmbeddedPictures, IconHasRealAlpha)
 {
-    for (const Expected& e : surfaces) {
-        const BmpPicture bmp = Embedded(e.name);
-        EXPECT_EQ(bmp.width, e.size) << e.name;
-        EXPECT_EQ(bmp.height, e.size) << e.name << " (positive height: bottom-up rows)";
-        EXPECT_EQ(bmp.bitsPerPixel, e.bitsPerPixel) << e.name;
-        EXPECT_EQ(bmp.compression, 0u) << e.name;
-        EXPECT_EQ(bmp.palette.size(), e.paletteEntries) << e.name;
-        EXPECT_EQ(bmp.pixelOffset, 54u + 4u * e.paletteEntries) << e.name;
-    }
-    EXPECT_EQ(Embedded("IMAGE_FIELD5").coloursUsed, 138u);
-}
-
-TEST(EmbeddedPictures, IconIs32By32WithRealAlpha)
-{
-    const BmpPicture icon = Embedded("GAMEICON");
+    const DecodedImage icon = Embedded("GAMEICON");
     ASSERT_EQ(icon.width, 32);
-    ASSERT_EQ(icon.height, 32);
-    EXPECT_EQ(icon.bitsPerPixel, 32);
-    EXPECT_EQ(icon.compression, 0u);
     int clear = 0, solid = 0;
     for (const uint32_t p : icon.pixels) {
-        clear += (p >> 24) == 0;
-        solid += (p >> 24) == 255;
+        clear += Alpha(p) == 0;
+        solid += Alpha(p) == 255;
     }
-    EXPECT_EQ(icon.At(0, 0) >> 24, 0u) << "corners show the desktop";
-    EXPECT_EQ(icon.At(31, 31) >> 24, 0u);
-    EXPECT_EQ(icon.At(16, 16) >> 24, 255u);
+    EXPECT_EQ(Alpha(icon.At(0, 0)), 0u) << "corners show the desktop";
+    EXPECT_EQ(Alpha(icon.At(31, 31)), 0u);
+    EXPECT_EQ(Alpha(icon.At(16, 16)), 255u);
     EXPECT_GT(clear, 50);
     EXPECT_GT(solid, 400);
-}
-
-TEST(EmbeddedPictures, MatchTheFilesTheAssetBuildWrote)
-{
-    for (const char* name : {"IMAGE_FIELD0", "IMAGE_FIELD1", "IMAGE_FIELD2", "IMAGE_FIELD3", "IMAGE_FIELD4",
-                             "IMAGE_FIELD5", "GAMEICON"}) {
-        const std::vector<uint8_t> file = ReadFileBytes((ArtOutputFolder() / (std::string(name) + ".bmp")).string());
-        const std::span<const uint8_t> embedded = FindEmbeddedResource(name);
-        EXPECT_TRUE(std::equal(file.begin(), file.end(), embedded.begin(), embedded.end())) << name;
-    }
 }
 
 TEST(EmbeddedPictures, SurfacesTileWithoutVisibleSeams)
 {
     // The check itself must be able to fail: a plain left-to-right ramp does not tile.
-    BmpPicture ramp;
+    DecodedImage ramp;
     ramp.width = ramp.height = 48;
     for (int y = 0; y < 48; ++y) {
         for (int x = 0; x < 48; ++x) ramp.pixels.push_back(0xff000000u | static_cast<uint32_t>(x * 5) * 0x010101u);
@@ -154,7 +140,7 @@ TEST(EmbeddedPictures, SurfacesTileWithoutVisibleSeams)
     ASSERT_FALSE(TilesAcross(ramp));
 
     for (const char* name : {"IMAGE_FIELD0", "IMAGE_FIELD1", "IMAGE_FIELD2", "IMAGE_FIELD3", "IMAGE_FIELD4", "IMAGE_FIELD5"}) {
-        const BmpPicture bmp = Embedded(name);
+        const DecodedImage bmp = Embedded(name);
         EXPECT_TRUE(TilesAcross(bmp)) << name << " shows a seam side by side";
         // The grass-topped side stacks on nothing above it, so only it may differ top to bottom.
         if (std::string(name) != "IMAGE_FIELD2") {
@@ -177,7 +163,7 @@ TEST(EmbeddedPictures, SurfacesShowWhatTheyAreFor)
     }
     EXPECT_GT(lilac, 100);
 
-    const BmpPicture topSide = Embedded("IMAGE_FIELD2");
+    const DecodedImage topSide = Embedded("IMAGE_FIELD2");
     const Colour band = Average(topSide, 0, 5);
     const Colour below = Average(topSide, 16, 48);
     EXPECT_GT(band.g, band.r) << "grass along the top edge (v = 0)";

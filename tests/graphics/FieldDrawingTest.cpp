@@ -43,15 +43,8 @@ std::vector<FaceDraw> FaceDraws(const Graphics& graphics)
         }
         float centre[3];
         for (int axis = 0; axis < 3; ++axis) centre[axis] = (low[axis] + high[axis]) / 2 - offset[draw.detail][axis];
-        FaceDraw face;
-        face.row = static_cast<int>(std::floor(centre[0] / 10.0f));
-        face.layer = static_cast<int>(std::floor(centre[1] / 5.0f));
-        face.col = static_cast<int>(std::floor(centre[2] / 10.0f));
-        face.face = draw.detail;
-        face.texture = draw.texture;
-        face.state = draw.state;
-        face.top = high[1];
-        faces.push_back(face);
+        faces.push_back({static_cast<int>(std::floor(centre[0] / 10.0f)), static_cast<int>(std::floor(centre[1] / 5.0f)),
+                         static_cast<int>(std::floor(centre[2] / 10.0f)), draw.detail, draw.texture, draw.state, high[1]});
     }
     return faces;
 }
@@ -88,10 +81,9 @@ protected:
 
     static std::optional<FaceDraw> Find(const std::vector<FaceDraw>& faces, int row, int layer, int col, int face)
     {
-        for (const FaceDraw& draw : At(faces, row, layer, col)) {
-            if (draw.face == face) return draw;
-        }
-        return std::nullopt;
+        const auto found = At(faces, row, layer, col);
+        const auto it = std::find_if(found.begin(), found.end(), [&](const FaceDraw& d) { return d.face == face; });
+        return it == found.end() ? std::nullopt : std::optional<FaceDraw>(*it);
     }
 
     Graphics graphics;

@@ -44,44 +44,31 @@ platform::DecodedImage Pixels(int side)
 
 }  // namespace
 
-TEST_F(Recording, TranslucentModesLeaveTheAlphaTestOnForOpaqueDraws)
+// Translucent modes leave the alpha test on for later opaque draws; screen quads set their own
+// blending, leave the alpha test as it was and switch blending off after; an unknown sprite
+// mode keeps whatever blending is on.
+TEST_F(Recording, BlendingAndTheAlphaTestFollowTheModesSet)
 {
+    const ScreenVertex corners[4] = {};
     graphics.DrawFace(4);
     graphics.SetBlendMode(BlendAlpha);
     graphics.DrawFace(4);
     graphics.SetBlendMode(BlendOpaque);
     graphics.DrawFace(4);
-    graphics.SetBlendMode(BlendAdditive);
-    graphics.DrawFace(4);
-
-    ASSERT_EQ(DrawCount(), 4u);
-    EXPECT_EQ(Draw(0).state.blend, BlendOpaque);
-    EXPECT_FALSE(Draw(0).state.alphaTest);
-    EXPECT_EQ(Draw(1).state.blend, BlendAlpha);
-    EXPECT_TRUE(Draw(1).state.alphaTest);
-    EXPECT_EQ(Draw(2).state.blend, BlendOpaque);
-    EXPECT_TRUE(Draw(2).state.alphaTest);
-    EXPECT_EQ(Draw(3).state.blend, BlendAdditive);
-}
-
-TEST_F(Recording, ScreenQuadsSetTheirOwnBlendingAndSwitchItOffAfter)
-{
-    const ScreenVertex corners[4] = {};
     graphics.DrawScreenQuad(corners, BlendAdditive);
     graphics.DrawFace(0);
-    // An unknown sprite mode keeps whatever blending is on; the alpha test is never touched.
     graphics.SetBlendMode(BlendAlpha);
     DrawQuad();
     DrawQuad();
 
-    ASSERT_EQ(DrawCount(), 4u);
-    EXPECT_EQ(Draw(0).state.blend, BlendAdditive);
-    EXPECT_FALSE(Draw(0).state.alphaTest);
-    EXPECT_TRUE(Draw(0).state.screenSpace);
-    EXPECT_EQ(Draw(1).state.blend, BlendOpaque);
-    EXPECT_EQ(Draw(2).state.blend, BlendAlpha);
-    EXPECT_TRUE(Draw(2).state.alphaTest);
-    EXPECT_EQ(Draw(3).state.blend, BlendOpaque);
+    const std::pair<uint8_t, bool> expected[] = {{BlendOpaque, false}, {BlendAlpha, true}, {BlendOpaque, true},
+        {BlendAdditive, true}, {BlendOpaque, true}, {BlendAlpha, true}, {BlendOpaque, true}};
+    ASSERT_EQ(DrawCount(), std::size(expected));
+    for (size_t i = 0; i < DrawCount(); ++i) {
+        EXPECT_EQ(Draw(i).state.blend, expected[i].first) << i;
+        EXPECT_EQ(Draw(i).state.alphaTest, expected[i].second) << i;
+    }
+    EXPECT_TRUE(Draw(3).state.screenSpace);
 }
 
 TEST_F(Recording, FacesCarryTheirWorldTranslationAndColour)

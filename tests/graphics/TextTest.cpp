@@ -105,10 +105,6 @@ TEST_F(Text, LongLinesAreCutAtThePictureEdgesNotWrapped)
 
 TEST_F(Text, DescriptionRulesAndSharedAtlases)
 {
-    font.SetParam(2, 99);
-    EXPECT_EQ(font.Height(), 20);
-    EXPECT_EQ(font.Weight(), 700);
-
     Font longName(&graphics);
     longName.SetFaceName("An Extraordinarily Long Face Name Beyond Room");
     EXPECT_EQ(std::strlen(longName.FaceName()), 31u);

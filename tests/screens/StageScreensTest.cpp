@@ -115,13 +115,9 @@ TEST_F(StageClearTest, OnlyAFreshSpaceInTheWaitEndsTheScreen)
 
 TEST(RankTitle, BoundariesOfTheBands)
 {
-    EXPECT_STREQ(RankTitle(0), "BeginnerMage\n");
-    EXPECT_STREQ(RankTitle(10), "BeginnerMage\n");
-    EXPECT_STREQ(RankTitle(11), "MagicUser\n");
-    EXPECT_STREQ(RankTitle(21), "Shaman\n");
-    EXPECT_STREQ(RankTitle(50), "Wizard\n");
-    EXPECT_STREQ(RankTitle(100), "Necromancer\n");
-    EXPECT_STREQ(RankTitle(101), "MasterWarlock\n");
+    const std::pair<int, const char*> bands[] = {{0, "BeginnerMage\n"}, {10, "BeginnerMage\n"}, {11, "MagicUser\n"},
+        {21, "Shaman\n"}, {50, "Wizard\n"}, {100, "Necromancer\n"}, {101, "MasterWarlock\n"}};
+    for (const auto& [stages, title] : bands) EXPECT_STREQ(RankTitle(stages), title) << stages;
 }
 
 using GameOverTest = ScreenTestGame;

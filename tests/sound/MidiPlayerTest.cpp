@@ -99,34 +99,24 @@ TEST_F(MidiPlayerTest, TheEndOfThePieceStartsItOverOnlyWhilePlayingAndClosingThe
 
 TEST_F(MidiPlayerTest, AMissingOrUnplayableFileIsFatalAndSaysWhatFailed)
 {
-    testing::internal::CaptureStderr();
-    MidiPlayer missing(&music);
-    missing.Open((folder / "gone.mid").string().c_str());
-    missing.Play();
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(FatalErrorRaised());
-    EXPECT_NE(said.find("gone.mid"), std::string::npos) << said;
-    EXPECT_NE(said.find("No such file"), std::string::npos) << said;
-    EXPECT_EQ(music.calls, "") << "nothing reaches the synthesizer";
-    EXPECT_TRUE(missing.Playing()) << "the player still counts as playing until the run ends";
-
-    ResetErrorReportForTests();
     WriteBytes(folder / "text.mid", {'h', 'e', 'l', 'l', 'o'});
-    MidiPlayer notMidi(&music);
-    notMidi.Open((folder / "text.mid").string().c_str());
-    testing::internal::CaptureStderr();
-    notMidi.Play();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("MIDI"), std::string::npos);
-    EXPECT_TRUE(FatalErrorRaised());
-
-    ResetErrorReportForTests();
-    music.accept = false;
-    MidiPlayer refused(&music);
-    refused.Open(MusicPath().c_str());
-    testing::internal::CaptureStderr();
-    refused.Play();
-    testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(FatalErrorRaised());
+    FakeMusic refusing;
+    refusing.accept = false;
+    const struct { std::string file; MusicOutput* output; const char* said; } cases[] = {
+        {(folder / "gone.mid").string(), &music, "No such file"}, {(folder / "text.mid").string(), &music, "MIDI"},
+        {MusicPath(), &refusing, ""}, {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
+    for (const auto& c : cases) {
+        ResetErrorReportForTests();
+        MidiPlayer player(c.output);
+        player.Open(c.file.c_str());
+        testing::internal::CaptureStderr();
+        player.Play();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(FatalErrorRaised()) << c.file;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_TRUE(player.Playing()) << "the player still counts as playing until the run ends";
+    }
+    EXPECT_EQ(music.calls, "") << "nothing reaches the synthesizer";
 }
 
 TEST_F(MidiPlayerTest, WithoutASynthesizerTheFileIsStillChecked)
@@ -139,13 +129,6 @@ TEST_F(MidiPlayerTest, WithoutASynthesizerTheFileIsStillChecked)
     silent.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
     silent.Stop();
     EXPECT_FALSE(silent.Playing());
-
-    MidiPlayer silentMissing(nullptr);
-    silentMissing.Open("surely-not-here.mid");
-    testing::internal::CaptureStderr();
-    silentMissing.Play();
-    testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(FatalErrorRaised());
 }
 
 }  // namespace

@@ -118,10 +118,8 @@ TEST_F(SoundBankTest, AnUnopenableFileIsReportedThenFatalAndItsSlotStaysSilent)
 
 TEST_F(SoundBankTest, ABrokenFileIsFatalWithoutAReport)
 {
-    const auto floatFormat = RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16, 3)).Chunk("data", {0, 0}).Wave();
-    WriteBytes("float.wav", floatFormat);
-    SoundBank bank;
-    bank.Load("float.wav", 1);
+    WriteBytes("float.wav", RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, 44100, 16, 3)).Chunk("data", {0, 0}).Wave());
+    SoundBank().Load("float.wav", 1);
     EXPECT_TRUE(FatalErrorRaised());
     EXPECT_FALSE(fs::exists(ReportFileName));
 }

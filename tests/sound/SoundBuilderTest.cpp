@@ -31,15 +31,9 @@ std::string ParseError(const std::string& text)
 
 TEST(ScoreNotation, PitchNames)
 {
-    EXPECT_EQ(ParsePitch("c4"), 60);
-    EXPECT_EQ(ParsePitch("a4"), 69);
-    EXPECT_EQ(ParsePitch("c#4"), 61);
-    EXPECT_EQ(ParsePitch("bb1"), 34);
-    EXPECT_EQ(ParsePitch("b3"), 59);
-    EXPECT_EQ(ParsePitch("h4"), -1);
-    EXPECT_EQ(ParsePitch("c"), -1);
-    EXPECT_EQ(ParsePitch("c#"), -1);
-    EXPECT_EQ(ParsePitch("c44"), -1);
+    const std::pair<const char*, int> pitches[] = {{"c4", 60}, {"a4", 69}, {"c#4", 61}, {"bb1", 34}, {"b3", 59},
+                                                   {"h4", -1}, {"c", -1}, {"c#", -1}, {"c44", -1}};
+    for (const auto& [name, key] : pitches) EXPECT_EQ(ParsePitch(name), key) << name;
 }
 
 TEST(ScoreNotation, LengthsChordsTiesAndAccents)
