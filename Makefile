@@ -45,11 +45,18 @@ fuzz-smoke: deps
 	cmake --build $(FUZZ_BUILD)
 	scripts/fuzz-smoke $(FUZZ_BUILD)
 
-bench: build
-	./$(BUILD)/velmoor_bench
+bench: configure
+	cmake --build $(BUILD) --target velmoor velmoor_bench
+	scripts/bench-table $(BUILD)
+
+# A Debian package of the game, installed under /usr: build-package/velmoor_*.deb
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DVELMOOR_TESTS=OFF -DVELMOOR_BENCH=OFF -DVELMOOR_WERROR=$(WERROR)
+	cmake --build build-package
+	cd build-package && cpack -G DEB
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-package

@@ -42,7 +42,7 @@ if(TARGET velmoor_graphics)
   add_dependencies(velmoor_graphics velmoor_art_assets)
 endif()
 
-install(FILES "${CMAKE_BINARY_DIR}/parts.dds" DESTINATION "${VELMOOR_DATA_INSTALL_DIR}")
+install(FILES "${CMAKE_BINARY_DIR}/parts.dds" DESTINATION "${CMAKE_INSTALL_DATADIR}/velmoor")
 
 # The asset tests also exercise the builder's parts directly; the test target is defined after
 # this file is read, so the link is made once the whole project has been read.

@@ -3,10 +3,12 @@
 #include "shell/VirtualKeys.h"
 
 #include "platform/Clock.h"
+#include "platform/GameController.h"
 
 #include <SDL.h>
 
 #include <chrono>
+#include <deque>
 #include <thread>
 
 namespace platform {
@@ -46,25 +48,81 @@ int64_t PackPoint(int x, int y)
     return static_cast<int64_t>((static_cast<uint32_t>(y & 0xffff) << 16) | static_cast<uint32_t>(x & 0xffff));
 }
 
-Message Translate(const SDL_Event& event)
+// Every key source (keyboard and pads) goes through one merger, so the game sees a key go up
+// only when nothing holds it any more.
+GameController& KeySources()
+{
+    static GameController sources;
+    return sources;
+}
+
+// One SDL event can stand for several messages (a pad unplugged lets go of all its keys).
+std::deque<Message>& PendingMessages()
+{
+    static std::deque<Message> pending;
+    return pending;
+}
+
+void QueueKeyChanges(const GameController::Changes& changes)
+{
+    for (const GameController::KeyChange& change : changes) {
+        PendingMessages().push_back({change.down ? wm::KeyDown : wm::KeyUp, change.key, 0});
+    }
+}
+
+void TranslateKey(const SDL_KeyboardEvent& key)
+{
+    const uint8_t code = VirtualKeyFromSdl(key.keysym.sym);
+    if (code == 0) return;
+    const bool down = key.type == SDL_KEYDOWN;
+    if (down && code == 13 && (key.keysym.mod & KMOD_ALT)) {
+        if (!key.repeat) PendingMessages().push_back({SysKeyDown, shellkey::ToggleFullscreen, 0});
+        return;
+    }
+    // Auto-repeat reaches the game as repeated key-downs, as it always has.
+    if (down && key.repeat) {
+        if (KeySources().Down(code)) PendingMessages().push_back({wm::KeyDown, code, 0});
+        return;
+    }
+    GameController::Changes changes;
+    KeySources().KeyboardKey(key.keysym.sym, code, down, changes);
+    QueueKeyChanges(changes);
+}
+
+void TranslateController(const SDL_Event& event)
+{
+    GameController::Changes changes;
+    switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenGameController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        KeySources().SourceRemoved(event.cdevice.which, changes);
+        CloseGameController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        if (event.cbutton.button >= static_cast<uint8_t>(PadButton::Count)) break;
+        KeySources().ButtonChanged(event.cbutton.which, static_cast<PadButton>(event.cbutton.button),
+                                   event.type == SDL_CONTROLLERBUTTONDOWN, changes);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        if (event.caxis.axis >= static_cast<uint8_t>(PadAxis::Count)) break;
+        KeySources().AxisMoved(event.caxis.which, static_cast<PadAxis>(event.caxis.axis), event.caxis.value, changes);
+        break;
+    default:
+        break;
+    }
+    QueueKeyChanges(changes);
+}
+
+Message TranslateOther(const SDL_Event& event)
 {
     Message out;
     switch (event.type) {
     case SDL_QUIT:
         out.message = wm::Close;
         break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const uint8_t code = VirtualKeyFromSdl(event.key.keysym.sym);
-        if (code == 0) break;
-        const bool down = event.type == SDL_KEYDOWN;
-        if (down && code == 13 && (event.key.keysym.mod & KMOD_ALT)) {
-            if (!event.key.repeat) out = {SysKeyDown, shellkey::ToggleFullscreen, 0};
-            break;
-        }
-        out = {down ? wm::KeyDown : wm::KeyUp, code, 0};
-        break;
-    }
     case SDL_MOUSEMOTION:
         out = {wm::MouseMove, 0, PackPoint(event.motion.x, event.motion.y)};
         break;
@@ -83,6 +141,26 @@ Message Translate(const SDL_Event& event)
     return out;
 }
 
+void Translate(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        TranslateKey(event.key);
+        return;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        TranslateController(event);
+        return;
+    default:
+        PendingMessages().push_back(TranslateOther(event));
+        return;
+    }
+}
+
 }  // namespace
 
 void PostMusicNotification(uint64_t code)
@@ -95,9 +173,13 @@ void PostMusicNotification(uint64_t code)
 
 bool PollMessage(Message& out)
 {
-    SDL_Event event;
-    if (!SDL_PollEvent(&event)) return false;
-    out = Translate(event);
+    if (PendingMessages().empty()) {
+        SDL_Event event;
+        if (!SDL_PollEvent(&event)) return false;
+        Translate(event);
+    }
+    out = PendingMessages().empty() ? Message{} : PendingMessages().front();
+    if (!PendingMessages().empty()) PendingMessages().pop_front();
     return true;
 }
 

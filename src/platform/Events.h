@@ -19,7 +19,10 @@ constexpr uint64_t ToggleFullscreen = 13;   // Alt+Enter, sent as a system key m
 constexpr uint32_t SysKeyDown = 260;
 
 // Takes the next waiting event off SDL's queue and translates it. Returns false when the queue
-// is empty. Events that mean nothing to the game come back as message 0.
+// is empty. Events that mean nothing to the game come back as message 0. Game controllers
+// press the same keys as the keyboard (d-pad and left stick: arrows, A: Space, B or X: Z,
+// shoulders: Page Up/Down, stick press: Home, Back: Shift); a key goes up only when neither
+// the keyboard nor any pad holds it, and an unplugged pad lets go of its keys.
 bool PollMessage(Message& out);
 
 // Posts the music player's end-of-piece notification (code: 1 = played to its end) to the

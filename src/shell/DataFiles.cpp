@@ -27,7 +27,11 @@ std::string FindDataFile(std::string_view name)
     const fs::path file(name);
     std::error_code error;
     if (file.is_absolute() || fs::exists(file, error)) return std::string(name);
-    for (const std::string& folder : {ExecutableDirectory(), InstalledDataDirectory()}) {
+    // An installed game looks in ../share/velmoor beside its bin/ first, so an installation
+    // moved to another prefix still finds its data.
+    const std::string executableFolder = ExecutableDirectory();
+    const std::string besideInstall = executableFolder.empty() ? "" : executableFolder + "/../share/velmoor";
+    for (const std::string& folder : {executableFolder, besideInstall, InstalledDataDirectory()}) {
         if (folder.empty()) continue;
         const fs::path candidate = fs::path(folder) / file;
         if (fs::exists(candidate, error)) return candidate.string();

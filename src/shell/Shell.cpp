@@ -1,8 +1,11 @@
 #include "shell/Shell.h"
 
+#include "graphics/EmbeddedBitmap.h"
 #include "graphics/Graphics.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/LoadedLibraries.h"
+#include "platform/GameController.h"
 #include "platform/Window.h"
 #include "shell/CommandLine.h"
 #include "shell/ErrorReport.h"
@@ -54,6 +57,13 @@ bool ChooseWindowedMode(const CommandLine& options)
     return platform::AskWindowedMode();
 }
 
+// The title bar and the task switcher show the game's own icon.
+void ShowWindowIcon()
+{
+    const platform::DecodedImage icon = DecodeEmbeddedBitmap("GAMEICON");
+    if (!icon.Empty()) platform::SetWindowIcon(icon.pixels.data(), icon.width, icon.height);
+}
+
 }  // namespace
 
 int RunShell(int argc, char** argv)
@@ -85,16 +95,20 @@ int RunShell(int argc, char** argv)
         std::fprintf(stderr, "velmoor: cannot start the video system (no display?): %s\n", error.c_str());
         return 1;
     }
-    if (!platform::CreateMainWindow(GameName, !windowed, options.headless, error)) {
+    if (!platform::CreateMainWindow(GameName, !windowed, options.headless, !options.noRender, error)) {
         std::fprintf(stderr, "velmoor: cannot open the game window: %s\n", error.c_str());
         platform::ShutdownVideo();
         return 1;
     }
+    ShowWindowIcon();
+    // Pads join the keyboard in a visible game; headless runs take no live input.
+    if (!options.headless) platform::StartGameControllers();
 
     int exitCode = 1;
     {
         Game game;
         if (game.Init()) {
+            platform::KeepLoadedLibraries();
             platform::DisableTextInput();
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
             exitCode = loop.Run();
@@ -102,6 +116,7 @@ int RunShell(int argc, char** argv)
             std::fprintf(stderr, "velmoor: the game could not start\n");
         }
     }
+    platform::StopGameControllers();
     platform::ShutdownVideo();
     return exitCode;
 }
