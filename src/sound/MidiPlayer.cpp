@@ -13,9 +13,28 @@
 
 namespace {
 
+uint32_t BigEndian32(const uint8_t* bytes)
+{
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
+}
+
+// A standard MIDI file whose header is followed by every track it announces, each whole. The
+// synthesizer reads the tracks only while playing, so a cut or damaged file is refused here.
 bool LooksLikeMidi(const std::vector<uint8_t>& bytes)
 {
-    return bytes.size() >= 14 && std::memcmp(bytes.data(), "MThd", 4) == 0;
+    if (bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) return false;
+    const uint32_t headerLength = BigEndian32(bytes.data() + 4);
+    if (headerLength < 6 || headerLength > bytes.size() - 8) return false;
+    const unsigned announcedTracks = (unsigned{bytes[10]} << 8) | bytes[11];
+    unsigned tracks = 0;
+    size_t at = 8 + headerLength;
+    while (bytes.size() - at >= 8) {
+        const uint32_t length = BigEndian32(bytes.data() + at + 4);
+        if (length > bytes.size() - at - 8) return false;
+        if (std::memcmp(bytes.data() + at, "MTrk", 4) == 0) ++tracks;
+        at += 8 + length;
+    }
+    return announcedTracks > 0 && tracks == announcedTracks && at == bytes.size();
 }
 
 const char* FailureText(MidiPlayer::Failure failure)

@@ -41,7 +41,11 @@ void SoundBank::AttachAll()
 SoundSlot* SoundBank::Load(const char* file, uint16_t slot)
 {
     auto loaded = std::make_unique<SoundSlot>(slot);
-    if (!loaded->LoadWave(device, file)) FatalError("プログラムエラー");
+    if (!loaded->LoadWave(device, file)) {
+        // The fatal error's own text does not say which file; the console line does.
+        std::fprintf(stderr, "velmoor: the sound file %s is missing or not a PCM WAV file\n", file);
+        FatalError("プログラムエラー");
+    }
     SoundSlot* const added = loaded.get();
     if (!first) {
         first = std::move(loaded);

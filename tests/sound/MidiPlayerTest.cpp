@@ -26,7 +26,9 @@ public:
     bool accept = true;
 };
 
-const std::vector<uint8_t> TinyMidi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96};
+// A whole standard MIDI file: the header and one track that only ends.
+const std::vector<uint8_t> TinyMidi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
+                                       'M', 'T', 'r', 'k', 0, 0, 0, 4, 0x00, 0xff, 0x2f, 0x00};
 
 class MidiPlayerTest : public ::testing::Test {
 protected:
@@ -100,10 +102,13 @@ TEST_F(MidiPlayerTest, TheEndOfThePieceStartsItOverOnlyWhilePlayingAndClosingThe
 TEST_F(MidiPlayerTest, AMissingOrUnplayableFileIsFatalAndSaysWhatFailed)
 {
     WriteBytes(folder / "text.mid", {'h', 'e', 'l', 'l', 'o'});
+    // Cut short: the header is whole, the track it announces is not.
+    WriteBytes(folder / "cut.mid", std::vector<uint8_t>(TinyMidi.begin(), TinyMidi.begin() + 20));
     FakeMusic refusing;
     refusing.accept = false;
     const struct { std::string file; MusicOutput* output; const char* said; } cases[] = {
         {(folder / "gone.mid").string(), &music, "No such file"}, {(folder / "text.mid").string(), &music, "MIDI"},
+        {(folder / "cut.mid").string(), &music, "MIDI"},
         {MusicPath(), &refusing, ""}, {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
     for (const auto& c : cases) {
         ResetErrorReportForTests();
