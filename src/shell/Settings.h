@@ -14,3 +14,7 @@ struct RunSettings {
 
 const RunSettings& Settings();
 void SetSettings(const RunSettings& settings);
+
+// The game's logic alone: no window shown, nothing drawn, no sound, no message boxes. Tests,
+// the soak bot and the autopilot run whole games this way.
+void UseLogicOnlySettings();

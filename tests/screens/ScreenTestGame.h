@@ -19,13 +19,7 @@ class ScreenTestGame : public testing::Test {
 protected:
     void SetUp() override
     {
-        RunSettings settings;
-        settings.headless = true;
-        settings.render = false;
-        settings.sound = false;
-        settings.music = false;
-        SetSettings(settings);
-        SetMessageBoxesEnabled(false);
+        UseLogicOnlySettings();
         SharedRandom().Seed(20240611);
         ASSERT_TRUE(game.Init());
     }

@@ -40,12 +40,7 @@ class MainLoopTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RunSettings settings;
-        settings.headless = true;
-        settings.render = false;
-        settings.sound = false;
-        settings.music = false;
-        SetSettings(settings);
+        UseLogicOnlySettings();
         ResetQuitRequest();
         ASSERT_TRUE(game.Init());
     }

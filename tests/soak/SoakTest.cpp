@@ -104,13 +104,7 @@ class Soak : public testing::Test {
 protected:
     void SetUp() override
     {
-        RunSettings settings;
-        settings.headless = true;
-        settings.render = false;
-        settings.sound = false;
-        settings.music = false;
-        SetSettings(settings);
-        SetMessageBoxesEnabled(false);
+        UseLogicOnlySettings();
     }
     void TearDown() override { ResetErrorReportForTests(); }
 

@@ -48,13 +48,7 @@ Autopilot::Autopilot(Goal goal, uint32_t seed) : goal(goal), seed(seed) {}
 
 bool Autopilot::Run(uint64_t frameBudget)
 {
-    RunSettings settings;
-    settings.headless = true;
-    settings.render = false;
-    settings.sound = false;
-    settings.music = false;
-    SetSettings(settings);
-    SetMessageBoxesEnabled(false);
+    UseLogicOnlySettings();
     SharedRandom().Seed(seed);
     recording.seed = seed;
     if (!game.Init()) {
