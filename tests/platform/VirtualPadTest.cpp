@@ -1,0 +1,70 @@
+// A virtual controller plugged into SDL plays through the real event path: it is opened when it
+// appears, its buttons and stick come out as the game's key messages, and unplugging it lets
+// go of what it held.
+#include "platform/Events.h"
+#include "platform/GameController.h"
+#include "platform/Window.h"
+#include "shell/VirtualKeys.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<platform::Message> DrainMessages()
+{
+    std::vector<platform::Message> messages;
+    SDL_PumpEvents();
+    platform::Message message;
+    while (platform::PollMessage(message)) {
+        if (message.message == wm::KeyDown || message.message == wm::KeyUp) messages.push_back(message);
+    }
+    return messages;
+}
+
+bool Has(const std::vector<platform::Message>& messages, uint32_t type, uint8_t key)
+{
+    for (const platform::Message& message : messages) {
+        if (message.message == type && message.wParam == key) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(VirtualPad, PlugPressMoveAndUnplugReachTheGameAsKeys)
+{
+    std::string error;
+    ASSERT_TRUE(platform::InitVideo(true, error)) << error;
+    platform::StartGameControllers();
+
+    SDL_VirtualJoystickDesc pad{};
+    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    pad.name = "Velmoor test pad";
+    const int device = SDL_JoystickAttachVirtualEx(&pad);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    DrainMessages();   // the pad is announced and opened
+    SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+    ASSERT_NE(joystick, nullptr) << "the game did not open the new pad";
+
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    SDL_JoystickUpdate();
+    const auto pressed = DrainMessages();
+    EXPECT_TRUE(Has(pressed, wm::KeyDown, vk::Space));
+    EXPECT_TRUE(Has(pressed, wm::KeyDown, vk::Left));
+
+    SDL_JoystickDetachVirtual(device);
+    const auto released = DrainMessages();
+    EXPECT_TRUE(Has(released, wm::KeyUp, vk::Space));
+    EXPECT_TRUE(Has(released, wm::KeyUp, vk::Left));
+
+    platform::StopGameControllers();
+    platform::ShutdownVideo();
+}
