@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "AssetReaders.h"
@@ -28,35 +29,15 @@ TEST(Palette, ReadsRampsAndColoursAndResolvesReferences)
     EXPECT_EQ(palette.Get("stone").size(), 3u);
     EXPECT_EQ(palette.Step("stone", -1), Opaque(0xf0, 0xf0, 0xf0));
     EXPECT_EQ(palette.Step("stone", 9), Opaque(0xf0, 0xf0, 0xf0));
-    Rgba out;
-    ASSERT_TRUE(palette.Resolve("stone.1", out));
-    EXPECT_EQ(out, Opaque(0x80, 0x80, 0x80));
-    ASSERT_TRUE(palette.Resolve("ink", out));
-    EXPECT_EQ(out, (Rgba{0x20, 0x30, 0x40, 0x80}));
-    ASSERT_TRUE(palette.Resolve("none", out));
-    EXPECT_EQ(out.a, 0);
-    ASSERT_TRUE(palette.Resolve("#0a0B0c", out));
-    EXPECT_EQ(out, Opaque(10, 11, 12));
-    EXPECT_FALSE(palette.Resolve("stone.3", out));
-    EXPECT_FALSE(palette.Resolve("stone.x", out));
-    EXPECT_FALSE(palette.Resolve("marble", out));
-}
-
-TEST(Palette, RejectsMalformedLinesNamingTheLine)
-{
-    const char* faulty[] = {
-        "ramp grey #101010\nshade x #202020\n",   // unknown keyword
-        "ramp grey #10101\n",                      // short hex
-        "ramp grey #1010zz\n",                     // not hex
-        "ramp grey #101010\nramp grey #202020\n",  // defined twice
-        "colour ink #101010 #202020\n",            // a colour is one value
-        "ramp grey\n",                             // no colours
-    };
-    for (const char* text : faulty) {
-        Palette palette;
-        std::string error;
-        EXPECT_FALSE(palette.Parse(text, error)) << text;
-        EXPECT_NE(error.find("line"), std::string::npos) << error;
+    const std::pair<const char*, Rgba> references[] = {{"stone.1", Opaque(0x80, 0x80, 0x80)},
+        {"ink", Rgba{0x20, 0x30, 0x40, 0x80}}, {"none", Transparent()}, {"#0a0B0c", Opaque(10, 11, 12)}};
+    for (const auto& [reference, colour] : references) {
+        Rgba out;
+        EXPECT_TRUE(palette.Resolve(reference, out) && out == colour) << reference;
+    }
+    for (const char* unknown : {"stone.3", "stone.x", "marble"}) {
+        Rgba out;
+        EXPECT_FALSE(palette.Resolve(unknown, out)) << unknown;
     }
 }
 
@@ -85,9 +66,23 @@ TEST(PixelMaps, ParsesMapsKeepingEveryCharacterAndPaintsThroughTheLegend)
     EXPECT_FALSE(book.Paint("sign", missing, painted, error));
 }
 
-TEST(PixelMaps, RejectsRaggedUnfinishedAndDuplicateMaps)
+TEST(TextSources, RejectMalformedLinesAndBlocks)
 {
-    const char* faulty[] = {
+    const char* faultyPalettes[] = {
+        "ramp grey #101010\nshade x #202020\n",   // unknown keyword
+        "ramp grey #10101\n",                      // short hex
+        "ramp grey #1010zz\n",                     // not hex
+        "ramp grey #101010\nramp grey #202020\n",  // defined twice
+        "colour ink #101010 #202020\n",            // a colour is one value
+        "ramp grey\n",                             // no colours
+    };
+    for (const char* text : faultyPalettes) {
+        Palette palette;
+        std::string error;
+        EXPECT_FALSE(palette.Parse(text, error)) << text;
+        EXPECT_NE(error.find("line"), std::string::npos) << error;
+    }
+    const char* faultyMaps[] = {
         "map a\n..\n...\nend\n",            // ragged rows
         "map a\n..\n",                      // no end
         "map a\nend\n",                     // no rows
@@ -95,7 +90,7 @@ TEST(PixelMaps, RejectsRaggedUnfinishedAndDuplicateMaps)
         "legend\nxy\nend\n",                // entry without a colour
         "picture a\n",                      // unknown block
     };
-    for (const char* text : faulty) {
+    for (const char* text : faultyMaps) {
         PixelMapBook book;
         std::string error;
         EXPECT_FALSE(book.Parse(text, error)) << text;
@@ -103,36 +98,32 @@ TEST(PixelMaps, RejectsRaggedUnfinishedAndDuplicateMaps)
     }
 }
 
-TEST(Indexing, KeepsExactColoursDarkestFirstWhenFewEnough)
+TEST(Indexing, KeepsFewColoursExactlyDarkestFirstAndReducesManyWithSmallError)
 {
-    Canvas picture(4, 1);
-    picture.Set(0, 0, red);
-    picture.Set(1, 0, blue);
-    picture.Set(2, 0, Opaque(250, 250, 250));
-    picture.Set(3, 0, red);
-    const IndexedPicture indexed = Index(picture, 4);
-    ASSERT_EQ(indexed.palette.size(), 3u);
-    EXPECT_LE(Luma(indexed.palette[0]), Luma(indexed.palette[1]));
-    EXPECT_LE(Luma(indexed.palette[1]), Luma(indexed.palette[2]));
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(indexed.palette[indexed.indices[static_cast<size_t>(x)]], picture.At(x, 0));
-}
+    const auto worstError = [](const Canvas& picture, const IndexedPicture& indexed) {
+        int worst = 0;
+        for (size_t i = 0; i < picture.Pixels().size(); ++i) {
+            const Rgba a = picture.Pixels()[i], b = indexed.palette[indexed.indices[i]];
+            worst = std::max(worst, std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) + std::abs(a.a - b.a));
+        }
+        return worst;
+    };
+    Canvas few(4, 1);
+    few.Fill(red);
+    few.Set(1, 0, blue);
+    few.Set(2, 0, Opaque(250, 250, 250));
+    const IndexedPicture exact = Index(few, 4);
+    ASSERT_EQ(exact.palette.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(exact.palette.begin(), exact.palette.end(), [](Rgba a, Rgba b) { return Luma(a) < Luma(b); }));
+    EXPECT_EQ(worstError(few, exact), 0);
 
-TEST(Indexing, ReducesManyColoursToTheLimitWithSmallError)
-{
-    Canvas picture(64, 64);
+    Canvas many(64, 64);
     for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x)
-            picture.Set(x, y, Opaque(static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 128));
+        for (int x = 0; x < 64; ++x) many.Set(x, y, Opaque(static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 128));
     }
-    const IndexedPicture indexed = Index(picture, 40);
-    ASSERT_EQ(indexed.palette.size(), 40u);
-    double worst = 0;
-    for (int i = 0; i < 64 * 64; ++i) {
-        const Rgba original = picture.Pixels()[static_cast<size_t>(i)];
-        const Rgba chosen = indexed.palette[indexed.indices[static_cast<size_t>(i)]];
-        worst = std::max(worst, static_cast<double>(std::abs(original.r - chosen.r) + std::abs(original.g - chosen.g)));
-    }
-    EXPECT_LT(worst, 90.0);
+    const IndexedPicture reduced = Index(many, 40);
+    ASSERT_EQ(reduced.palette.size(), 40u);
+    EXPECT_LT(worstError(many, reduced), 90);
 }
 
 TEST(ImageFiles, BitmapsAndDdsKeepEveryPixelAndTheDeclaredPaletteSize)
@@ -211,9 +202,8 @@ TEST(Sculpture, FrontPartsGetContourLinesAndHolesGetOutlined)
     Look backLook;
     backLook.ramp = &back;
     backLook.roundness = 0;
-    Look frontLook;
+    Look frontLook = backLook;
     frontLook.ramp = &front;
-    frontLook.roundness = 0;
     s.Box(2, 2, 28, 28, backLook);
     s.Box(10, 10, 20, 20, frontLook);
     Look hole;

@@ -1,11 +1,9 @@
+#include "RecordedFrame.h"
+
 #include "field/Field.h"
-#include "graphics/Graphics.h"
-#include "graphics/Texture.h"
 #include "shell/Random.h"
-#include "shell/Settings.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -25,38 +23,33 @@ struct FaceDraw {
     float top;   // highest y of the face, world units
 };
 
-// Reads every recorded block face back into grid terms: the face's centre lies 5 units from
-// its box centre, which is (row * 10 + 5, layer * 5, col * 10 + 5).
+// Reads every recorded block face back into grid terms: the face's centre (the mean of its two
+// triangles' corners) lies 5 units from its box centre, which is (row * 10 + 5, layer * 5, col * 10 + 5).
 std::vector<FaceDraw> FaceDraws(const Graphics& graphics)
 {
     static const float offset[5][3] = {{0, 0, -5}, {0, 0, 5}, {-5, 0, 0}, {5, 0, 0}, {0, 5, 0}};
     std::vector<FaceDraw> faces;
     for (const RecordedDraw& draw : graphics.Recording().Draws()) {
         if (draw.kind != DrawKind::Face) continue;
-        float low[3] = {1e9f, 1e9f, 1e9f}, high[3] = {-1e9f, -1e9f, -1e9f};
-        for (const RecordedVertex& v : graphics.Recording().VerticesOf(draw)) {
+        const auto vertices = graphics.Recording().VerticesOf(draw);
+        float centre[3] = {0, 0, 0}, top = -1e9f;
+        for (const RecordedVertex& v : vertices) {
             const float p[3] = {v.x, v.y, v.z};
-            for (int axis = 0; axis < 3; ++axis) {
-                low[axis] = std::min(low[axis], p[axis]);
-                high[axis] = std::max(high[axis], p[axis]);
-            }
+            for (int axis = 0; axis < 3; ++axis) centre[axis] += p[axis];
+            top = std::max(top, v.y);
         }
-        float centre[3];
-        for (int axis = 0; axis < 3; ++axis) centre[axis] = (low[axis] + high[axis]) / 2 - offset[draw.detail][axis];
+        for (int axis = 0; axis < 3; ++axis) centre[axis] = centre[axis] / vertices.size() - offset[draw.detail][axis];
         faces.push_back({static_cast<int>(std::floor(centre[0] / 10.0f)), static_cast<int>(std::floor(centre[1] / 5.0f)),
-                         static_cast<int>(std::floor(centre[2] / 10.0f)), draw.detail, draw.texture, draw.state, high[1]});
+                         static_cast<int>(std::floor(centre[2] / 10.0f)), draw.detail, draw.texture, draw.state, top});
     }
     return faces;
 }
 
-class FieldDrawing : public ::testing::Test {
+class FieldDrawing : public RecordedFrame {
 protected:
     void SetUp() override
     {
-        RunSettings settings;
-        settings.render = false;
-        SetSettings(settings);
-        graphics.CreateDevice();
+        RecordedFrame::SetUp();
         field = std::make_unique<Field>(&graphics);
     }
 
@@ -81,29 +74,27 @@ protected:
 
     static std::optional<FaceDraw> Find(const std::vector<FaceDraw>& faces, int row, int layer, int col, int face)
     {
-        const auto found = At(faces, row, layer, col);
-        const auto it = std::find_if(found.begin(), found.end(), [&](const FaceDraw& d) { return d.face == face; });
-        return it == found.end() ? std::nullopt : std::optional<FaceDraw>(*it);
+        for (const FaceDraw& d : At(faces, row, layer, col)) {
+            if (d.face == face) return d;
+        }
+        return std::nullopt;
     }
 
-    Graphics graphics;
     std::unique_ptr<Field> field;
 };
 
 }  // namespace
 
-TEST_F(FieldDrawing, WithoutCellsOnlyTheSkyIsDrawn)
-{
-    DrawField(false);
-    ASSERT_EQ(graphics.Recording().Draws().size(), 1u);
-    EXPECT_EQ(graphics.Recording().Draws()[0].kind, DrawKind::ScreenQuad);
-    EXPECT_FLOAT_EQ(graphics.Recording().Vertices()[0].z, 1.0f);
-    EXPECT_NE(Surface(0), Surface(1));
-}
-
-TEST_F(FieldDrawing, LoneBlockShowsItsTopAndFourSidesOverBareFloor)
+// Far-apart cells of one field: a lone block, a covered and an open magic circle, a block at
+// the edge and one floating at the top layer.
+TEST_F(FieldDrawing, OnlyFacesOpenToTheAirAndEdgeFacesAreDrawn)
 {
     field->SetCell(10, 1, 10, CellBlock);
+    field->SetCell(5, 1, 5, CellMagicCircle);
+    field->SetCell(5, 2, 5, CellBlock);
+    field->SetCell(7, 1, 7, CellMagicCircle);
+    field->SetCell(0, 1, 3, CellBlock);
+    field->SetCell(19, 7, 19, CellBlock);
     const std::vector<FaceDraw> faces = DrawField();
 
     const auto block = At(faces, 10, 1, 10);
@@ -113,7 +104,6 @@ TEST_F(FieldDrawing, LoneBlockShowsItsTopAndFourSidesOverBareFloor)
         EXPECT_EQ(face.state.blend, BlendOpaque);
     }
     EXPECT_FLOAT_EQ(Find(faces, 10, 1, 10, 4)->top, 10.0f);   // top of the box at layer 1
-
     // The floor under it is covered and hidden; the floor beside it shows its top only.
     EXPECT_TRUE(At(faces, 10, 0, 10).empty());
     const auto beside = At(faces, 10, 0, 9);
@@ -121,41 +111,21 @@ TEST_F(FieldDrawing, LoneBlockShowsItsTopAndFourSidesOverBareFloor)
     EXPECT_EQ(beside[0].face, 4);
     EXPECT_EQ(beside[0].texture, Surface(0));
 
-    // 399 floor tops, 80 floor sides at the edges, the block's 5 and 84 wall tiles.
-    EXPECT_EQ(faces.size(), 399u + 80u + 5u + 84u);
-}
-
-TEST_F(FieldDrawing, CoveredMagicCircleShowsNoTopAndInnerSides)
-{
-    field->SetCell(5, 1, 5, CellMagicCircle);
-    field->SetCell(5, 2, 5, CellBlock);
-    field->SetCell(7, 1, 7, CellMagicCircle);
-    const std::vector<FaceDraw> faces = DrawField();
-
+    // A covered magic circle shows only its sides, in the inner surface.
     const auto covered = At(faces, 5, 1, 5);
     ASSERT_EQ(covered.size(), 4u);
-    for (const FaceDraw& face : covered) {
-        EXPECT_NE(face.face, 4);
-        EXPECT_EQ(face.texture, Surface(3));
-    }
+    for (const FaceDraw& face : covered) EXPECT_TRUE(face.face != 4 && face.texture == Surface(3)) << face.face;
     EXPECT_EQ(Find(faces, 5, 2, 5, 4)->texture, Surface(0));
     EXPECT_EQ(Find(faces, 5, 2, 5, 0)->texture, Surface(2));
     EXPECT_EQ(Find(faces, 7, 1, 7, 4)->texture, Surface(1));
-}
 
-TEST_F(FieldDrawing, EdgeCellsAlwaysShowTheirOuterFace)
-{
-    field->SetCell(0, 1, 3, CellBlock);
-    field->SetCell(19, 7, 19, CellBlock);   // floating at the top layer: a column top
-    const std::vector<FaceDraw> faces = DrawField();
-
+    // Edge cells always show their outer face.
     ASSERT_TRUE(Find(faces, 0, 0, 3, 2).has_value());
     EXPECT_EQ(Find(faces, 0, 0, 3, 2)->texture, Surface(3));   // under the block: an inner cell
-    ASSERT_TRUE(Find(faces, 0, 1, 3, 2).has_value());
+    EXPECT_TRUE(Find(faces, 0, 1, 3, 2).has_value());
     EXPECT_FALSE(Find(faces, 1, 0, 3, 2).has_value());         // hidden by row 0's floor
     EXPECT_EQ(At(faces, 19, 7, 19).size(), 5u);
-    EXPECT_TRUE(Find(faces, 19, 0, 19, 3).has_value());
-    EXPECT_TRUE(Find(faces, 19, 0, 19, 1).has_value());
+    EXPECT_TRUE(Find(faces, 19, 0, 19, 3).has_value() && Find(faces, 19, 0, 19, 1).has_value());
 }
 
 TEST_F(FieldDrawing, WallRingSurroundsTheFieldTranslucentAndBelowTheFloor)
@@ -172,13 +142,14 @@ TEST_F(FieldDrawing, WallRingSurroundsTheFieldTranslucentAndBelowTheFloor)
         ring.insert({face.row, face.col});
     }
     EXPECT_EQ(ring.size(), 84u);
+    EXPECT_EQ(faces.size(), 400u + 80u + 84u);   // bare floor: every top, the outer sides, the ring
     // The ring comes last, and the field leaves blending off behind it.
     EXPECT_EQ(faces.back().texture, Surface(4));
     graphics.BeginFrame();
     field->Draw(true);
     graphics.DrawFace(0);
-    EXPECT_EQ(graphics.Recording().Draws().back().state.blend, BlendOpaque);
-    EXPECT_TRUE(graphics.Recording().Draws().back().state.alphaTest);
+    EXPECT_EQ(LastDraw().state.blend, BlendOpaque);
+    EXPECT_TRUE(LastDraw().state.alphaTest);
 }
 
 TEST_F(FieldDrawing, CellsAreVisitedRowLayerColumnAndTakeAHandfulOfDrawCalls)
@@ -193,4 +164,10 @@ TEST_F(FieldDrawing, CellsAreVisitedRowLayerColumnAndTakeAHandfulOfDrawCalls)
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
     EXPECT_GT(faces.size(), 500u);
     EXPECT_LE(graphics.LastFrameDrawCalls(), 4);
+
+    // Without cells only the sky is drawn, at the far plane.
+    DrawField(false);
+    ASSERT_EQ(DrawCount(), 1u);
+    EXPECT_EQ(Draw(0).kind, DrawKind::ScreenQuad);
+    EXPECT_FLOAT_EQ(graphics.Recording().Vertices()[0].z, 1.0f);
 }

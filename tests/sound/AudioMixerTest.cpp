@@ -1,20 +1,13 @@
+#include "SoundTestFiles.h"
 #include "platform/AudioMixer.h"
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <algorithm>
 
 namespace {
 
 using platform::AudioMixer;
-
-// A stereo ramp whose every sample is distinct, so any shift or skip shows.
-std::vector<int16_t> Ramp(uint32_t frames, int16_t start)
-{
-    std::vector<int16_t> out(frames * 2);
-    for (uint32_t i = 0; i < out.size(); ++i) out[i] = static_cast<int16_t>(start + static_cast<int16_t>(i));
-    return out;
-}
 
 std::vector<int16_t> Mix(AudioMixer& mixer, int frames)
 {
@@ -23,34 +16,23 @@ std::vector<int16_t> Mix(AudioMixer& mixer, int frames)
     return out;
 }
 
-TEST(AudioMixer, APlayedSoundAppearsFromItsFirstSampleThenSilence)
+TEST(AudioMixer, APlayedSoundAppearsFromItsFirstSampleAndARestartStartsItOver)
 {
     AudioMixer mixer;
-    const std::vector<int16_t> sound = Ramp(300, 10);
-    const uint32_t voice = mixer.AddSound(sound.data(), 300);
-    EXPECT_EQ(Mix(mixer, 64), std::vector<int16_t>(128, 0)) << "nothing plays before the first restart";
-
-    mixer.Restart(voice);
-    const std::vector<int16_t> out = Mix(mixer, 512);
-    EXPECT_TRUE(std::equal(sound.begin(), sound.end(), out.begin()));
-    EXPECT_TRUE(std::all_of(out.begin() + 600, out.end(), [](int16_t s) { return s == 0; }));
-    EXPECT_FALSE(mixer.IsSounding(voice));
-}
-
-TEST(AudioMixer, ARestartStartsTheSoundOverAndLongBlocksAreSplit)
-{
-    AudioMixer mixer;
-    const std::vector<int16_t> sound = Ramp(5000, -3000);
+    const std::vector<int16_t> sound = Ramp(5000 * 2, -3000);   // stereo
     const uint32_t voice = mixer.AddSound(sound.data(), 5000);
+    EXPECT_EQ(Mix(mixer, 64), std::vector<int16_t>(128, 0)) << "nothing plays before the first restart";
     mixer.Restart(voice);
-    Mix(mixer, 100);
+    EXPECT_TRUE(std::equal(sound.begin(), sound.begin() + 200, Mix(mixer, 100).begin()));
     EXPECT_EQ(mixer.PositionOf(voice), 100u);
 
     mixer.Restart(voice);
     mixer.Restart(voice);   // twice in one frame: still one sound, from the start
-    const std::vector<int16_t> out = Mix(mixer, AudioMixer::ScratchFrames * 5);
+    const std::vector<int16_t> out = Mix(mixer, AudioMixer::ScratchFrames * 5);   // split into blocks
     EXPECT_TRUE(std::equal(sound.begin(), sound.end(), out.begin()));
+    EXPECT_TRUE(std::all_of(out.begin() + 10000, out.end(), [](int16_t s) { return s == 0; }));
     EXPECT_EQ(mixer.PositionOf(voice), 5000u);
+    EXPECT_FALSE(mixer.IsSounding(voice));
 }
 
 TEST(AudioMixer, SoundsAddUpAndClampInsteadOfWrapping)
@@ -66,22 +48,14 @@ TEST(AudioMixer, SoundsAddUpAndClampInsteadOfWrapping)
 
 TEST(AudioMixer, MusicIsPulledEveryBlockAndScaledToSixteenBits)
 {
-    struct Source {
-        int calls = 0;
-        int frames = 0;
-        static void Render(void* self, float* stereo, int count)
-        {
-            auto* source = static_cast<Source*>(self);
-            ++source->calls;
-            source->frames += count;
-            for (int i = 0; i < count; ++i) {
-                stereo[i * 2] = 0.25f;
-                stereo[i * 2 + 1] = -2.0f;   // beyond full scale: clamped
-            }
-        }
-    } source;
+    struct Source { int calls = 0, frames = 0; } source;
     AudioMixer mixer;
-    mixer.SetMusic(Source::Render, &source);
+    mixer.SetMusic([](void* self, float* stereo, int count) {
+        auto* source = static_cast<Source*>(self);
+        ++source->calls;
+        source->frames += count;
+        for (int i = 0; i < count; ++i) stereo[i * 2] = 0.25f, stereo[i * 2 + 1] = -2.0f;   // the right beyond full scale
+    }, &source);
     const std::vector<int16_t> effect = {100, 100};
     mixer.Restart(mixer.AddSound(effect.data(), 1));
     const std::vector<int16_t> out = Mix(mixer, AudioMixer::ScratchFrames + 10);

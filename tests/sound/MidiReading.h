@@ -1,30 +1,24 @@
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// An independent reader of Standard MIDI Files for checking what the builder wrote.
-struct ReadNote {
-    uint32_t on = 0, off = 0;   // ticks
-    uint8_t channel = 0, key = 0, velocity = 0;
+// A small reader of Standard MIDI Files, independent of the builder's writer, for checking
+// what it wrote. Running status is refused: the writer always sends the status byte.
+struct MidiEvent {
+    uint32_t tick = 0;
+    uint8_t status = 0, data1 = 0, data2 = 0;
 };
 
-struct ReadTrack {
-    std::vector<ReadNote> notes;
-    uint32_t endTick = 0;        // tick of the end-of-track event
-    bool ended = false;          // the track closes with an end-of-track event
-    int openNotes = 0;           // note-ons never switched off
-    std::vector<uint8_t> programs;
+struct MidiTrack {
+    std::vector<MidiEvent> events;   // channel events only
+    uint32_t endTick = 0;            // tick of the end-of-track event
 };
 
 struct ReadSong {
+    bool ok = false;                 // the whole file read cleanly, every track closed
     int format = -1;
-    int division = 0;
-    uint32_t microsPerQuarter = 500000;
-    std::vector<ReadTrack> tracks;
-    std::string error;           // empty when the file read cleanly
-
-    double Seconds(uint32_t ticks) const { return ticks * (microsPerQuarter / 1e6) / division; }
+    int division = 0;                // ticks per quarter note
+    std::vector<MidiTrack> tracks;
 };
 
 ReadSong ReadMidi(const std::vector<uint8_t>& bytes);

@@ -5,24 +5,18 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v)
+// Little-endian, `bytes` long.
+void Put(std::vector<uint8_t>& out, uint32_t v, int bytes)
 {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    Put16(out, v & 0xffff);
-    Put16(out, v >> 16);
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 }  // namespace
 
 RiffBuilder& RiffBuilder::Chunk(const char* id, const std::vector<uint8_t>& body, bool pad)
 {
-    for (int i = 0; i < 4; ++i) chunks.push_back(static_cast<uint8_t>(id[i]));
-    Put32(chunks, static_cast<uint32_t>(body.size()));
+    chunks.insert(chunks.end(), id, id + 4);
+    Put(chunks, static_cast<uint32_t>(body.size()), 4);
     chunks.insert(chunks.end(), body.begin(), body.end());
     if (pad && body.size() % 2 != 0) chunks.push_back(0);
     return *this;
@@ -31,8 +25,8 @@ RiffBuilder& RiffBuilder::Chunk(const char* id, const std::vector<uint8_t>& body
 std::vector<uint8_t> RiffBuilder::Wave() const
 {
     std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
-    Put32(out, static_cast<uint32_t>(4 + chunks.size()));
-    for (const char c : {'W', 'A', 'V', 'E'}) out.push_back(static_cast<uint8_t>(c));
+    Put(out, static_cast<uint32_t>(4 + chunks.size()), 4);
+    out.insert(out.end(), {'W', 'A', 'V', 'E'});
     out.insert(out.end(), chunks.begin(), chunks.end());
     return out;
 }
@@ -40,20 +34,23 @@ std::vector<uint8_t> RiffBuilder::Wave() const
 std::vector<uint8_t> RiffBuilder::PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits, uint16_t tag)
 {
     std::vector<uint8_t> out;
-    const uint16_t block = static_cast<uint16_t>(channels * bits / 8);
-    Put16(out, tag);
-    Put16(out, channels);
-    Put32(out, rate);
-    Put32(out, rate * block);
-    Put16(out, block);
-    Put16(out, bits);
+    const uint32_t block = channels * bits / 8u;
+    for (const auto& [value, bytes] : {std::pair{uint32_t{tag}, 2}, {channels, 2}, {rate, 4}, {rate * block, 4}, {block, 2}, {bits, 2}})
+        Put(out, value, bytes);
     return out;
 }
 
 std::vector<uint8_t> RiffBuilder::Samples16(const std::vector<int16_t>& samples)
 {
     std::vector<uint8_t> out;
-    for (const int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
+    for (const int16_t s : samples) Put(out, static_cast<uint16_t>(s), 2);
+    return out;
+}
+
+std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step)
+{
+    std::vector<int16_t> out(count);
+    for (size_t i = 0; i < count; ++i) out[i] = static_cast<int16_t>(start + static_cast<int>(i) * step);
     return out;
 }
 
@@ -72,8 +69,7 @@ std::filesystem::path FreshTestFolder(const std::string& name)
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)

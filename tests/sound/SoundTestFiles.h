@@ -18,6 +18,9 @@ private:
     std::vector<uint8_t> chunks;
 };
 
+// Samples that all differ, so any shift or skip shows.
+std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step = 1);
+
 // A plain mono 16-bit 44100 Hz file holding `samples`.
 std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t rate = 44100);
 

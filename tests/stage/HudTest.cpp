@@ -92,10 +92,7 @@ TEST_F(HudTest, PowerItemsRunDownWithAShrinkingRingAndABlinkingIcon)
     EXPECT_NEAR(frames, 2125, 2);
 
     EquipItem(KindCloakItem);
-    const struct {
-        float timer;
-        bool  iconShown;
-    } cases[] = {{250.0f, true}, {100.5f, true}, {99.5f, true}, {98.5f, false}, {81.0f, true}, {80.5f, false}};
+    const struct { float timer; bool iconShown; } cases[] = {{250.0f, true}, {100.5f, true}, {99.5f, true}, {98.5f, false}, {81.0f, true}, {80.5f, false}};
     for (const auto& c : cases) {
         player().itemTimer = c.timer;
         Frame(HudStageClear);   // the timer holds on the stage-clear screen

@@ -80,10 +80,7 @@ TEST_F(MagicTest, OneShotKillsEveryEnemyItOverlapsAndEachKillRollsItsOwnDrop)
 
 TEST_F(MagicTest, DropOddsGrowWithTheDistanceFromThePlayer)
 {
-    const struct {
-        float distance;
-        int   divisor;
-    } cases[] = {{19.9f, 32}, {20.0f, 16}, {44.9f, 16}, {45.0f, 8}, {69.9f, 8}, {70.0f, 4},
+    const struct { float distance; int divisor; } cases[] = {{19.9f, 32}, {20.0f, 16}, {44.9f, 16}, {45.0f, 8}, {69.9f, 8}, {70.0f, 4},
                  {99.9f, 4}, {100.0f, 2}, {119.9f, 2}, {120.0f, 1}};
     for (const auto& c : cases) {
         std::set<int8_t> kinds;

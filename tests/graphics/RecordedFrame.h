@@ -1,0 +1,40 @@
+#pragma once
+// A Graphics with no renderer, recording every frame as --no-render runs do; tests read the draws back.
+#include "graphics/Graphics.h"
+#include "graphics/Texture.h"
+#include "platform/DecodedImage.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+class RecordedFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RunSettings settings;
+        settings.render = false;
+        SetSettings(settings);
+        ASSERT_TRUE(graphics.CreateDevice());
+        ASSERT_FALSE(graphics.HasRenderer());
+        graphics.BeginFrame();
+    }
+
+    const RecordedDraw& Draw(size_t index) const { return graphics.Recording().Draws().at(index); }
+    const RecordedDraw& LastDraw() const { return graphics.Recording().Draws().back(); }
+    size_t DrawCount() const { return graphics.Recording().Draws().size(); }
+    std::span<const RecordedVertex> VerticesOf(const RecordedDraw& draw) const
+    {
+        return graphics.Recording().VerticesOf(draw);
+    }
+
+    // A white picture `side` pixels square, declared `declared` pixels square.
+    static void LoadBlank(Texture& texture, int side, uint16_t declared)
+    {
+        platform::DecodedImage image;
+        image.width = image.height = side;
+        image.pixels.assign(static_cast<size_t>(side) * side, 0xffffffffu);
+        texture.LoadFromImage(nullptr, image, declared, declared);
+    }
+
+    Graphics graphics;
+};
