@@ -14,13 +14,6 @@ namespace {
 
 Vec2 P(float x, float y) { return {x, y}; }
 
-Look Plain(const ArtKit& kit, const char* ramp, float bias = 0.0f)
-{
-    Look look = kit.Material(ramp);
-    look.bias = bias;
-    return look;
-}
-
 Look Glowing(const ArtKit& kit, const char* ramp, float bias = 0.0f)
 {
     Look look = kit.Material(ramp);
@@ -43,7 +36,7 @@ Canvas RuneGolem(const ArtKit& kit, int frame)
     const float leftSwing = frame == 0 ? 1.0f : frame == 2 ? -1.0f : 0.0f;
 
     Sculpture s = kit.NewSculpture(creatureSize, creatureSize);
-    Look stone = Plain(kit, "slate");
+    Look stone = kit.Plain("slate");
     stone.grain = 0.22f;
     stone.grainScale = 2.0f;
     stone.grainSeed = 11;
@@ -73,7 +66,7 @@ Canvas RuneGolem(const ArtKit& kit, int frame)
     brow.roundness = 0.5f;
     brow.group = 3;
     s.Box(17.5f, 11 + bob, 30.5f, 13.6f + bob, brow);
-    Look sockets = Plain(kit, "slate", -0.6f);
+    Look sockets = kit.Plain("slate", -0.6f);
     sockets.contour = false;
     sockets.roundness = 0.0f;
     sockets.clipGroup = 3;
@@ -90,14 +83,14 @@ Canvas RuneGolem(const ArtKit& kit, int frame)
         s.Capsule(P(x - side * 1.0f, 22 + bob), P(x + side * 1.0f, 29 + bob + swing), 3.8f, 4.0f, stone);
         s.Ellipse(P(x + side * 1.2f, 32.5f + bob + swing * 1.5f), P(4.6f + swing * 0.4f, 4.3f + swing * 0.4f), stone);
         s.Ellipse(P(x, 18.5f + bob), P(6.6f, 6.0f), shoulder);
-        Look moss = Plain(kit, "moss");
+        Look moss = kit.Plain("moss");
         moss.clipGroup = shoulder.group;
         moss.grain = 0.3f;
         moss.grainSeed = 5;
         moss.shadow = 0;
         s.Ellipse(P(x - side * 0.5f, 14.3f + bob), P(6.2f, 3.6f), moss);
     }
-    Look headMoss = Plain(kit, "moss");
+    Look headMoss = kit.Plain("moss");
     headMoss.clipGroup = 3;
     headMoss.grain = 0.3f;
     headMoss.grainSeed = 6;
@@ -131,7 +124,7 @@ Canvas Slime(const ArtKit& kit, int frame)
     const float cy = 45.5f - ry * 0.92f;
 
     Sculpture s = kit.NewSculpture(creatureSize, creatureSize);
-    Look jelly = Plain(kit, "slime");
+    Look jelly = kit.Plain("slime");
     jelly.group = 1;
     s.Ellipse(P(24, 43.5f), P(rx + 2.5f, 2.6f), jelly);
     s.Ellipse(P(24, cy), P(rx, ry), jelly);
@@ -139,14 +132,14 @@ Canvas Slime(const ArtKit& kit, int frame)
     cut.erase = true;
     s.Box(0, 45.5f, 48, 48, cut);
 
-    Look core = Plain(kit, "slimecore");
+    Look core = kit.Plain("slimecore");
     core.clipGroup = 1;
     core.contour = false;
     core.shadow = 0;
     core.roundness = 0.5f;
     core.group = 1;
     s.Ellipse(P(27, cy + ry * 0.35f), P(rx * 0.33f, ry * 0.33f), core);
-    Look bubble = Plain(kit, "slime", 0.45f);
+    Look bubble = kit.Plain("slime", 0.45f);
     bubble.clipGroup = 1;
     bubble.contour = false;
     bubble.shadow = 0;
@@ -157,15 +150,15 @@ Canvas Slime(const ArtKit& kit, int frame)
 
     const float eyeY = cy - ry * 0.18f;
     for (const float side : {-1.0f, 1.0f}) {
-        Look white = Plain(kit, "eyewhite");
+        Look white = kit.Plain("eyewhite");
         white.roundness = 0.6f;
         s.Ellipse(P(24 + side * 5.2f, eyeY), P(3.3f, 4.2f), white);
-        Look pupil = Plain(kit, "slimecore", -0.9f);
+        Look pupil = kit.Plain("slimecore", -0.9f);
         pupil.contour = false;
         pupil.shadow = 0;
         s.Ellipse(P(24 + side * 5.2f - 0.6f, eyeY + 1.0f), P(1.8f, 2.5f), pupil);
     }
-    Look mouth = Plain(kit, "slimecore", -0.6f);
+    Look mouth = kit.Plain("slimecore", -0.6f);
     mouth.roundness = 0.3f;
     s.Ellipse(P(24, eyeY + 6.0f), P(3.2f, 1.2f + frame * 0.35f), mouth);
 
@@ -220,45 +213,45 @@ Canvas EmberImp(const ArtKit& kit, int frame)
     for (const float side : {-1.0f, 1.0f}) {
         const Vec2 shoulder{24 + side * 4.5f, 24 + b};
         std::vector<Vec2> tips;
-        Look membrane = Plain(kit, "wing");
+        Look membrane = kit.Plain("wing");
         membrane.roundness = 0.35f;
         membrane.group = side < 0 ? 20 : 21;
         s.Polygon(WingMembrane(shoulder, -side, wingAngles[frame], tips), membrane);
-        Look boneLook = Plain(kit, "wing", 0.45f);
+        Look boneLook = kit.Plain("wing", 0.45f);
         boneLook.group = membrane.group;
         boneLook.contour = false;
         for (const Vec2& tip : tips) s.Capsule(shoulder, tip, 1.3f, 0.6f, boneLook);
-        s.Circle(tips.front(), 1.1f, Plain(kit, "bone"));
+        s.Circle(tips.front(), 1.1f, kit.Plain("bone"));
     }
 
-    Look tail = Plain(kit, "imp");
+    Look tail = kit.Plain("imp");
     tail.group = 5;
     s.Stroke({P(27, 34 + b), P(32, 38 + b), P(36, 38 + b), P(38.5f, 34.5f + b)}, {1.8f, 1.5f, 1.2f, 1.0f}, tail);
     s.Polygon({P(36.5f, 33 + b), P(40.5f, 30 + b), P(41.5f, 35 + b)}, tail);
 
-    Look skin = Plain(kit, "imp");
+    Look skin = kit.Plain("imp");
     skin.group = 1;
-    s.Capsule(P(21, 33 + b), P(20, 39 + b), 2.3f, 1.9f, Plain(kit, "imp", -0.1f));
-    s.Capsule(P(27, 33 + b), P(28, 39 + b), 2.3f, 1.9f, Plain(kit, "imp", -0.1f));
-    s.Ellipse(P(19.5f, 40.5f + b), P(2.6f, 1.4f), Plain(kit, "imp", -0.1f));
-    s.Ellipse(P(28.5f, 40.5f + b), P(2.6f, 1.4f), Plain(kit, "imp", -0.1f));
+    s.Capsule(P(21, 33 + b), P(20, 39 + b), 2.3f, 1.9f, kit.Plain("imp", -0.1f));
+    s.Capsule(P(27, 33 + b), P(28, 39 + b), 2.3f, 1.9f, kit.Plain("imp", -0.1f));
+    s.Ellipse(P(19.5f, 40.5f + b), P(2.6f, 1.4f), kit.Plain("imp", -0.1f));
+    s.Ellipse(P(28.5f, 40.5f + b), P(2.6f, 1.4f), kit.Plain("imp", -0.1f));
     s.Ellipse(P(24, 29 + b), P(6.5f, 7.0f), skin);
-    Look belly = Plain(kit, "imp", 0.3f);
+    Look belly = kit.Plain("imp", 0.3f);
     belly.clipGroup = 1;
     belly.contour = false;
     belly.group = 1;
     s.Ellipse(P(24.5f, 31 + b), P(3.4f, 4.4f), belly);
-    s.Capsule(P(19, 26 + b), P(16.5f, 31 + b), 2.0f, 1.6f, Plain(kit, "imp"));
-    s.Capsule(P(29, 26 + b), P(31.5f, 31 + b), 2.0f, 1.6f, Plain(kit, "imp"));
+    s.Capsule(P(19, 26 + b), P(16.5f, 31 + b), 2.0f, 1.6f, kit.Plain("imp"));
+    s.Capsule(P(29, 26 + b), P(31.5f, 31 + b), 2.0f, 1.6f, kit.Plain("imp"));
 
     for (const float side : {-1.0f, 1.0f}) {
         s.Polygon({P(24 + side * 6, 14.5f + b), P(24 + side * 13.5f, 11 + b), P(24 + side * 7, 20 + b)},
-                  Plain(kit, "imp", -0.05f));
-        Look horn = Plain(kit, "bone");
+                  kit.Plain("imp", -0.05f));
+        Look horn = kit.Plain("bone");
         s.Stroke({P(24 + side * 4.5f, 11.5f + b), P(24 + side * 6.5f, 7.5f + b), P(24 + side * 6.8f, 3.5f + b)},
                  {2.1f, 1.4f, 0.5f}, horn);
     }
-    Look head = Plain(kit, "imp");
+    Look head = kit.Plain("imp");
     head.group = 2;
     s.Ellipse(P(24, 17 + b), P(8.3f, 7.3f), head);
     for (const float side : {-1.0f, 1.0f}) {
@@ -312,11 +305,11 @@ Canvas Wraith(const ArtKit& kit, int frame)
     const float b = -static_cast<float>(frame) * 1.0f;
     Sculpture s = kit.NewSculpture(creatureSize, creatureSize);
 
-    Look cloak = Plain(kit, "cloak");
+    Look cloak = kit.Plain("cloak");
     cloak.roundness = 0.7f;
     cloak.group = 1;
     s.Polygon(CloakShape(b, frame), cloak);
-    Look fold = Plain(kit, "cloak", -0.25f);
+    Look fold = kit.Plain("cloak", -0.25f);
     fold.clipGroup = 1;
     fold.group = 1;
     fold.roundness = 0.3f;
@@ -339,15 +332,15 @@ Canvas Wraith(const ArtKit& kit, int frame)
     tongue(24.0f, 45.0f + b, 8.0f + (flicker == 1 ? 2.0f : 0.0f), (flicker - 1) * 2.0f, 3.0f);
 
     // Sleeves reach forward; the right one carries the lantern.
-    s.Capsule(P(16, 19 + b), P(9.5f, 27 + b), 3.8f, 3.2f, Plain(kit, "cloak"));
-    s.Capsule(P(32, 19 + b), P(38, 25 + b), 3.8f, 3.2f, Plain(kit, "cloak"));
-    Look bone = Plain(kit, "bone");
+    s.Capsule(P(16, 19 + b), P(9.5f, 27 + b), 3.8f, 3.2f, kit.Plain("cloak"));
+    s.Capsule(P(32, 19 + b), P(38, 25 + b), 3.8f, 3.2f, kit.Plain("cloak"));
+    Look bone = kit.Plain("bone");
     s.Stroke({P(9, 29 + b), P(7, 32 + b), P(6.5f, 34 + b)}, {1.4f, 1.0f, 0.6f}, bone);
     s.Stroke({P(10.5f, 29.5f + b), P(10, 33 + b), P(10.5f, 35 + b)}, {1.4f, 1.0f, 0.6f}, bone);
     s.Ellipse(P(9.5f, 29 + b), P(2.4f, 1.8f), bone);
     s.Ellipse(P(38.5f, 27 + b), P(2.2f, 1.8f), bone);
-    s.Box(38, 28 + b, 39.2f, 31 + b, Plain(kit, "silver", -0.2f));
-    Look lantern = Plain(kit, "gold", -0.1f);
+    s.Box(38, 28 + b, 39.2f, 31 + b, kit.Plain("silver", -0.2f));
+    Look lantern = kit.Plain("gold", -0.1f);
     lantern.roundness = 0.5f;
     s.Box(35.5f, 31 + b, 41.5f, 32.5f + b, lantern);
     s.Box(35.5f, 38 + b, 41.5f, 39.5f + b, lantern);
@@ -355,7 +348,7 @@ Canvas Wraith(const ArtKit& kit, int frame)
     flame.contour = true;
     s.Ellipse(P(38.5f, 35.3f + b), P(2.6f, 2.9f), flame);
 
-    Look hood = Plain(kit, "cloak");
+    Look hood = kit.Plain("cloak");
     hood.group = 2;
     s.Ellipse(P(24, 14 + b), P(8.5f, 9.5f), hood);
     Look hollow;

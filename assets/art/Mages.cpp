@@ -14,28 +14,12 @@ namespace {
 
 Vec2 P(float x, float y) { return {x, y}; }
 
-Look Plain(const ArtKit& kit, const char* ramp, float bias = 0.0f, float roundness = 1.0f)
-{
-    Look look = kit.Material(ramp);
-    look.bias = bias;
-    look.roundness = roundness;
-    return look;
-}
-
 Look Glowing(const ArtKit& kit, const char* ramp, float bias = 0.0f)
 {
     Look look = kit.Material(ramp);
     look.emissive = true;
     look.shadow = 0;
     look.bias = bias;
-    return look;
-}
-
-Look ClippedTo(Look look, int group)
-{
-    look.clipGroup = group;
-    look.group = group;
-    look.shadow = 0;
     return look;
 }
 
@@ -51,53 +35,53 @@ Canvas Aldric(const ArtKit& kit, int frame)
     Sculpture s = kit.NewSculpture(creatureSize, creatureSize);
 
     // The staff stands behind the right hand, from the crystal down to the ground.
-    Look staff = Plain(kit, "wood", 0.0f, 0.8f);
+    Look staff = kit.Plain("wood", 0.0f, 0.8f);
     staff.group = 30;
     s.Capsule(P(38.0f, 11 + b), P(38.5f, 46.0f), 1.5f, 1.4f, staff);
-    Look prong = Plain(kit, "gold", 0.0f, 0.8f);
+    Look prong = kit.Plain("gold", 0.0f, 0.8f);
     s.Stroke({P(38, 12.5f + b), P(35.6f, 10 + b), P(36, 6.5f + b)}, {1.0f, 0.9f, 0.6f}, prong);
     s.Stroke({P(38, 12.5f + b), P(40.4f, 10 + b), P(40, 6.5f + b)}, {1.0f, 0.9f, 0.6f}, prong);
 
-    Look robe = Plain(kit, "robeblue", 0.0f, 0.75f);
+    Look robe = kit.Plain("robeblue", 0.0f, 0.75f);
     robe.group = 1;
     s.Polygon({P(20, 21 + b), P(28, 21 + b), P(33, 24 + b), P(35.5f + sway, 37), P(37.5f + sway, 45.5f),
                P(31, 46.5f), P(24, 47), P(17, 46.5f), P(10.5f + sway, 45.5f), P(12.5f + sway, 37), P(15, 24 + b)},
               robe);
-    const Look trim = ClippedTo(Plain(kit, "gold", 0.0f, 0.6f), 1);
+    const Look trim = ClippedTo(kit.Plain("gold", 0.0f, 0.6f), 1);
     s.Box(0, 43.5f, 48, 48, trim);
     s.Box(22.6f, 33.5f + b, 25.4f, 48, trim);
-    Look belt = ClippedTo(Plain(kit, "leather", 0.0f, 0.7f), 1);
+    Look belt = ClippedTo(kit.Plain("leather", 0.0f, 0.7f), 1);
     s.Box(0, 31 + b, 48, 33.6f + b, belt);
-    Look buckle = Plain(kit, "gold", 0.1f, 0.4f);
+    Look buckle = kit.Plain("gold", 0.1f, 0.4f);
     s.Box(22.2f, 30.6f + b, 25.8f, 34 + b, buckle);
 
     // Left arm hangs in its wide sleeve; the right one reaches for the staff.
-    Look sleeve = Plain(kit, "robeblue", 0.05f, 0.9f);
+    Look sleeve = kit.Plain("robeblue", 0.05f, 0.9f);
     s.Capsule(P(16.5f, 25 + b), P(13.5f, 34 + b), 3.4f, 4.3f, sleeve);
     s.Capsule(P(31.5f, 25 + b), P(35.5f, 30 + b), 3.4f, 4.0f, sleeve);
-    Look skin = Plain(kit, "skin");
+    Look skin = kit.Plain("skin");
     s.Circle(P(13.5f, 37.2f + b), 2.3f, skin);
     s.Circle(P(38.0f, 30.5f + b), 2.4f, skin);
 
-    s.Ellipse(P(24, 17.5f + b), P(5.2f, 5.4f), Plain(kit, "skin", 0.1f, 0.7f));
-    Look beard = Plain(kit, "beard", 0.05f, 0.8f);
+    s.Ellipse(P(24, 17.5f + b), P(5.2f, 5.4f), kit.Plain("skin", 0.1f, 0.7f));
+    Look beard = kit.Plain("beard", 0.05f, 0.8f);
     beard.group = 2;
     s.Polygon({P(18.8f, 18.5f + b), P(21, 21.5f + b), P(27, 21.5f + b), P(29.2f, 18.5f + b), P(29.5f, 23 + b),
                P(27.5f, 29 + b), P(24.5f, 34.5f + b), P(22, 30 + b), P(18.5f, 23.5f + b)},
               beard);
-    Look moustache = Plain(kit, "beard", 0.15f);
+    Look moustache = kit.Plain("beard", 0.15f);
     moustache.group = 2;
     s.Ellipse(P(22.0f, 21.3f + b), P(2.6f, 1.3f), moustache, 0.25f);
     s.Ellipse(P(26.0f, 21.3f + b), P(2.6f, 1.3f), moustache, -0.25f);
 
-    Look hat = Plain(kit, "hatblue", 0.0f, 0.8f);
+    Look hat = kit.Plain("hatblue", 0.0f, 0.8f);
     hat.group = 3;
     s.Polygon({P(16.5f, 13 + b), P(20, 7 + b), P(23, 3 + b), P(27, 0.5f + b), P(31.5f, 1.2f + b), P(28.2f, 4 + b),
                P(29, 8 + b), P(31.5f, 13 + b)},
               hat);
-    const Look band = ClippedTo(Plain(kit, "gold", 0.0f, 0.7f), 3);
+    const Look band = ClippedTo(kit.Plain("gold", 0.0f, 0.7f), 3);
     s.Box(0, 9.8f + b, 48, 12 + b, band);
-    Look brim = Plain(kit, "hatblue", 0.05f, 0.9f);
+    Look brim = kit.Plain("hatblue", 0.05f, 0.9f);
     s.Ellipse(P(24, 13.4f + b), P(12.0f, 2.7f), brim);
 
     Look crystal = Glowing(kit, "crystal", -0.1f + frame * 0.12f);
@@ -135,34 +119,34 @@ Canvas Sela(const ArtKit& kit, int frame)
 
     Sculpture s = kit.NewSculpture(creatureSize, creatureSize);
 
-    Look hairBack = Plain(kit, "hair", -0.15f, 0.8f);
+    Look hairBack = kit.Plain("hair", -0.15f, 0.8f);
     hairBack.group = 4;
     s.Polygon({P(17, 16 + b), P(31, 16 + b), P(32.5f + sway * 0.5f, 31 + b), P(28, 29 + b), P(20, 29 + b),
                P(15.5f + sway * 0.5f, 31 + b)},
               hairBack);
 
-    Look dress = Plain(kit, "crimson", 0.0f, 0.75f);
+    Look dress = kit.Plain("crimson", 0.0f, 0.75f);
     dress.group = 1;
     s.Polygon({P(20.5f, 22 + b), P(27.5f, 22 + b), P(31.5f, 24.5f + b), P(28.5f, 31.5f + b), P(34 + sway, 39),
                P(38 + sway, 45.5f), P(33, 46.3f), P(28, 45.6f), P(24, 46.6f), P(20, 45.6f), P(15, 46.3f),
                P(10 + sway, 45.5f), P(14 + sway, 39), P(19.5f, 31.5f + b), P(16.5f, 24.5f + b)},
               dress);
-    const Look hem = ClippedTo(Plain(kit, "gold", 0.0f, 0.6f), 1);
+    const Look hem = ClippedTo(kit.Plain("gold", 0.0f, 0.6f), 1);
     s.Box(0, 44.2f, 48, 48, hem);
-    Look bodice = ClippedTo(Plain(kit, "plum", 0.05f, 0.8f), 1);
+    Look bodice = ClippedTo(kit.Plain("plum", 0.05f, 0.8f), 1);
     s.Polygon({P(19.5f, 25 + b), P(28.5f, 25 + b), P(27.5f, 32.5f + b), P(24, 34.5f + b), P(20.5f, 32.5f + b)}, bodice);
 
     // Right arm relaxed at her side; left arm raised high with the fire orb above the hand.
-    Look sleeve = Plain(kit, "crimson", 0.05f, 0.9f);
+    Look sleeve = kit.Plain("crimson", 0.05f, 0.9f);
     s.Capsule(P(30.5f, 25 + b), P(33.5f, 33 + b), 3.0f, 3.6f, sleeve);
-    Look skin = Plain(kit, "skin");
+    Look skin = kit.Plain("skin");
     s.Circle(P(34.0f, 35.6f + b), 2.1f, skin);
     s.Capsule(P(17.5f, 25 + b), P(12.5f, 21 + b), 3.0f, 2.8f, sleeve);
     s.Capsule(P(12.5f, 21 + b), P(10.5f, 16 + b), 2.8f, 2.4f, sleeve);
     s.Circle(P(10.2f, 13.8f + b), 2.1f, skin);
 
-    s.Ellipse(P(24, 18 + b), P(4.9f, 5.1f), Plain(kit, "skin", 0.15f, 0.6f));
-    Look hair = Plain(kit, "hair", 0.08f, 0.8f);
+    s.Ellipse(P(24, 18 + b), P(4.9f, 5.1f), kit.Plain("skin", 0.15f, 0.6f));
+    Look hair = kit.Plain("hair", 0.08f, 0.8f);
     hair.group = 5;
     s.Stroke({P(19.2f, 15 + b), P(18.0f, 21 + b), P(18.5f + sway * 0.5f, 28 + b)}, {2.6f, 2.6f, 1.8f}, hair);
     s.Stroke({P(28.8f, 15 + b), P(30.0f, 21 + b), P(29.5f + sway * 0.5f, 28 + b)}, {2.6f, 2.6f, 1.8f}, hair);
@@ -170,14 +154,14 @@ Canvas Sela(const ArtKit& kit, int frame)
                P(19.5f, 17 + b)},
               hair);
 
-    Look hat = Plain(kit, "plum", 0.0f, 0.8f);
+    Look hat = kit.Plain("plum", 0.0f, 0.8f);
     hat.group = 3;
     s.Polygon({P(17.5f, 12.5f + b), P(19.5f, 7 + b), P(21.5f, 3.5f + b), P(19.5f, 0.5f + b), P(24.5f, 2.5f + b),
                P(27.5f, 6.5f + b), P(30.5f, 12.5f + b)},
               hat);
-    const Look band = ClippedTo(Plain(kit, "crimson", 0.1f, 0.7f), 3);
+    const Look band = ClippedTo(kit.Plain("crimson", 0.1f, 0.7f), 3);
     s.Box(0, 9.5f + b, 48, 11.8f + b, band);
-    Look brim = Plain(kit, "plum", 0.1f, 0.9f);
+    Look brim = kit.Plain("plum", 0.1f, 0.9f);
     s.Ellipse(P(24, 12.8f + b), P(13.5f, 3.0f), brim, -0.04f);
 
     static const float orbSizes[] = {3.6f, 4.1f, 4.5f};

@@ -38,6 +38,14 @@ Look ArtKit::Material(std::string_view ramp) const
     return look;
 }
 
+Look ArtKit::Plain(std::string_view ramp, float bias, float roundness) const
+{
+    Look look = Material(ramp);
+    look.bias = bias;
+    look.roundness = roundness;
+    return look;
+}
+
 Sculpture ArtKit::NewSculpture(int width, int height) const
 {
     return Sculpture(width, height, palette.Step("outline", 0));

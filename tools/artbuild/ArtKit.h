@@ -22,6 +22,8 @@ public:
     Rgba Colour(std::string_view name, int step = 0) const { return palette.Step(name, step); }
     // A rounded, lit, contoured surface of that material.
     Look Material(std::string_view ramp) const;
+    // The same, lighter or darker by `bias` and more or less rounded.
+    Look Plain(std::string_view ramp, float bias = 0.0f, float roundness = 1.0f) const;
     Sculpture NewSculpture(int width, int height) const;
     // Paints a detail map (from details.txt) over the canvas at (x, y); transparent pixels of
     // the map leave the canvas alone.

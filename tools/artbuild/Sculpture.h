@@ -33,6 +33,16 @@ struct Look {
     std::optional<Rgba> outlineColour;  // replaces the picture's outline colour next to it
 };
 
+// A look that paints only over the shapes of `group` (a pattern on a robe, a label on a
+// flask), as part of that group and throwing no shadow.
+inline Look ClippedTo(Look look, int group)
+{
+    look.clipGroup = group;
+    look.group = group;
+    look.shadow = 0;
+    return look;
+}
+
 // A picture built from simple solid shapes painted back to front (ellipses, tapered capsules,
 // polygons), each shaded as a rounded body under the common light, then finished the way pixel
 // art is: colour steps from the material's ramp, contour lines where parts overlap, a short
