@@ -74,7 +74,8 @@ std::vector<Column> RuinRoute::Plan(Column from, Column to) const
     cost[Index(from)] = 0;
     open.push({0, Index(from)});
     while (!open.empty()) {
-        const auto [soFar, index] = open.top();
+        const int soFar = open.top().first;
+        const int index = open.top().second;
         open.pop();
         if (soFar > cost[index]) continue;
         if (index == Index(to)) break;
