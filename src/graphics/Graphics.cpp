@@ -100,7 +100,6 @@ void Graphics::BeginFrame()
 void Graphics::EndFrame()
 {
     if (!renderer) {
-        lastFrameDrawCalls = static_cast<int>(BatchFrame(recording).size());
         if (!screenshotPath.empty()) {
             std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", screenshotPath.c_str());
             screenshotPath.clear();
@@ -115,6 +114,12 @@ void Graphics::EndFrame()
         screenshotPath.clear();
     }
     renderer->Present(Settings().integerScale);
+}
+
+// Logic-only runs pay for the batching only when someone asks (the timedemo statistics).
+int Graphics::LastFrameDrawCalls() const
+{
+    return renderer ? lastFrameDrawCalls : static_cast<int>(BatchFrame(recording).size());
 }
 
 void Graphics::SetBlendMode(uint8_t mode)

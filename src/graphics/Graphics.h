@@ -67,7 +67,8 @@ public:
     // The command list of the frame being recorded (after EndFrame: of the frame just drawn,
     // until the next BeginFrame).
     const FrameRecording& Recording() const { return recording; }
-    int LastFrameDrawCalls() const { return lastFrameDrawCalls; }
+    // Draw calls of the last frame; without a renderer, the calls it would have taken.
+    int LastFrameDrawCalls() const;
 
     // Saves the picture presented by the next EndFrame as a PNG file.
     void RequestScreenshot(std::string path);
