@@ -26,7 +26,9 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD)
 
-run: build
+# Only the game and its data files: no test program, benchmark or developer tool.
+run: configure
+	cmake --build $(BUILD) --target velmoor
 	./$(BUILD)/velmoor $(ARGS)
 
 test: deps test-normal test-asan fuzz-smoke

@@ -1,8 +1,8 @@
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "field/Field.h"
 #include "graphics/Graphics.h"
 #include "platform/Window.h"
-#include "shell/Random.h"
-#include "shell/Settings.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -1,9 +1,9 @@
 // What the audio callback costs: one 512-frame block (11.6 ms of sound) mixed with all five
 // effects sounding, with and without the music synthesizer, offline (no device needed).
+#include "core/ErrorReport.h"
+#include "core/VirtualKeys.h"
 #include "platform/AudioOutput.h"
 #include "platform/MusicSynth.h"
-#include "shell/ErrorReport.h"
-#include "shell/VirtualKeys.h"
 #include "sound/MidiPlayer.h"
 #include "sound/SoundBank.h"
 
@@ -36,7 +36,7 @@ void KeepAllSounding(SoundBank& bank, platform::AudioOutput& output)
 
 void MixBlocks(benchmark::State& state, bool withMusic)
 {
-    SetMessageBoxesEnabled(false);
+    SetFatalErrorNotice(nullptr);
     platform::AudioOutput output;
     SoundBank bank;
     bank.UseOutput(&output);

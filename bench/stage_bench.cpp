@@ -1,9 +1,9 @@
+#include "core/Keyboard.h"
+#include "core/Random.h"
 #include "effects/EffectList.h"
 #include "field/Field.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-#include "shell/Keyboard.h"
-#include "shell/Random.h"
 #include "stage/Stage.h"
 
 #include <benchmark/benchmark.h>

@@ -5,12 +5,12 @@ file(GLOB velmoor_autopilot_sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/too
 add_executable(velmoor_autopilot ${velmoor_autopilot_sources})
 target_link_libraries(velmoor_autopilot PRIVATE velmoor_all)
 
-# Its planner is also checked by the whole-game tests.
+# Its route planner has tests of its own.
 function(velmoor_autopilot_hook_tests)
-  if(TARGET test_e2e)
+  if(TARGET test_tools)
     list(FILTER velmoor_autopilot_sources EXCLUDE REGEX "/main\\.cpp$")
-    target_sources(test_e2e PRIVATE ${velmoor_autopilot_sources})
-    target_include_directories(test_e2e PRIVATE "${PROJECT_SOURCE_DIR}/tools/autopilot")
+    target_sources(test_tools PRIVATE ${velmoor_autopilot_sources})
+    target_include_directories(test_tools PRIVATE "${PROJECT_SOURCE_DIR}/tools/autopilot")
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL velmoor_autopilot_hook_tests)

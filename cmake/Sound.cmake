@@ -29,14 +29,14 @@ install(FILES ${velmoor_sound_outputs} DESTINATION "${CMAKE_INSTALL_DATADIR}/vel
 # The executable, the tests and the benchmarks are defined after this file is read: hook them
 # up once the whole top-level folder has been processed.
 function(velmoor_sound_hook_targets)
-  foreach(target IN ITEMS velmoor test_sound velmoor_bench)
+  foreach(target IN ITEMS velmoor test_assets test_sound velmoor_bench)
     if(TARGET ${target})
       add_dependencies(${target} velmoor_sound_assets)
     endif()
   endforeach()
-  if(TARGET test_sound)
+  if(TARGET test_assets)
     # The tests also check the builder's score and synthesis rules directly.
-    target_link_libraries(test_sound PRIVATE velmoor_soundbuild_core)
+    target_link_libraries(test_assets PRIVATE velmoor_soundbuild_core)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL velmoor_sound_hook_targets)

@@ -1,8 +1,8 @@
 #include "effects/Effect.h"
 
+#include "core/GameClock.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-#include "shell/GameClock.h"
 #include "sound/SoundBank.h"
 
 #include <cstdio>

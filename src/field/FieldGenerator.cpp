@@ -1,6 +1,6 @@
 #include "field/Field.h"
 
-#include "shell/Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "field/Field.h"
 
+#include "core/Keyboard.h"
+#include "core/Random.h"
+#include "core/VirtualKeys.h"
 #include "graphics/Graphics.h"
-#include "shell/Keyboard.h"
-#include "shell/Random.h"
-#include "shell/VirtualKeys.h"
 
 #include <cmath>
 

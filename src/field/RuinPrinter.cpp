@@ -1,7 +1,7 @@
 #include "field/RuinPrinter.h"
 
+#include "core/Random.h"
 #include "field/Field.h"
-#include "shell/Random.h"
 
 #include <memory>
 

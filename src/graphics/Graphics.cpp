@@ -1,12 +1,12 @@
 #include "graphics/Graphics.h"
 
+#include "core/GameClock.h"
+#include "core/Settings.h"
 #include "graphics/GlyphAtlas.h"
 #include "graphics/Texture.h"
 #include "platform/GlRenderer.h"
 #include "platform/MessageBox.h"
 #include "platform/Screenshot.h"
-#include "shell/GameClock.h"
-#include "shell/Settings.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "graphics/Texture.h"
 
+#include "core/DataFiles.h"
 #include "graphics/EmbeddedResources.h"
 #include "graphics/Graphics.h"
 #include "platform/BmpImage.h"
 #include "platform/DdsImage.h"
 #include "platform/GlRenderer.h"
-#include "shell/DataFiles.h"
 
 #include <fstream>
 #include <iterator>

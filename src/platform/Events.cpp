@@ -1,6 +1,6 @@
 #include "platform/Events.h"
 
-#include "shell/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 #include "platform/Clock.h"
 #include "platform/GameController.h"

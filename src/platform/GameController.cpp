@@ -1,6 +1,6 @@
 #include "platform/GameController.h"
 
-#include "shell/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 #include <SDL.h>
 

@@ -1,12 +1,13 @@
 #include "shell/MainLoop.h"
 
+#include "core/QuitRequest.h"
+#include "core/VirtualKeys.h"
+#include "game/Game.h"
 #include "graphics/Graphics.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/Window.h"
-#include "shell/Game.h"
-#include "shell/QuitRequest.h"
-#include "shell/VirtualKeys.h"
+#include "shell/Trace.h"
 
 #include <algorithm>
 #include <cinttypes>

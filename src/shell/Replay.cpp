@@ -1,7 +1,7 @@
 #include "shell/Replay.h"
 
+#include "core/VirtualKeys.h"
 #include "shell/ParseNumber.h"
-#include "shell/VirtualKeys.h"
 
 #include <array>
 #include <fstream>

@@ -1,21 +1,23 @@
 #include "shell/Shell.h"
 
+#include "core/ErrorReport.h"
+#include "core/GameClock.h"
+#include "core/QuitRequest.h"
+#include "core/Random.h"
+#include "core/Settings.h"
+#include "game/Game.h"
 #include "graphics/EmbeddedBitmap.h"
 #include "graphics/Graphics.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
-#include "platform/LoadedLibraries.h"
 #include "platform/GameController.h"
+#include "platform/LoadedLibraries.h"
+#include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "shell/CommandLine.h"
-#include "shell/ErrorReport.h"
 #include "shell/FramePacer.h"
-#include "shell/Game.h"
 #include "shell/MainLoop.h"
-#include "shell/QuitRequest.h"
-#include "shell/Random.h"
 #include "shell/Replay.h"
-#include "shell/Settings.h"
 
 #include <cstdio>
 #include <ctime>
@@ -64,6 +66,12 @@ void ShowWindowIcon()
     if (!icon.Empty()) platform::SetWindowIcon(icon.pixels.data(), icon.width, icon.height);
 }
 
+// A fatal error is shown in the platform's notice box as well as on stderr.
+void ShowFatalErrorBox(const char* caption, const char* text)
+{
+    platform::ShowMessageBox(caption, text);
+}
+
 }  // namespace
 
 int RunShell(int argc, char** argv)
@@ -87,8 +95,9 @@ int RunShell(int argc, char** argv)
 
     const uint32_t seed = ChooseSeed(options, replaying ? &replay : nullptr);
     SharedRandom().Seed(seed);
+    SetGameClockSource(platform::Milliseconds);
     SetSettings(SettingsFrom(options));
-    SetMessageBoxesEnabled(!options.headless);
+    if (!options.headless) SetFatalErrorNotice(ShowFatalErrorBox);
 
     const bool windowed = ChooseWindowedMode(options);
     if (!platform::InitVideo(options.headless, error)) {

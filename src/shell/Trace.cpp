@@ -3,7 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-std::string FormatTraceLine(const TraceSnapshot& s)
+std::string FormatTraceLine(const GameSnapshot& s)
 {
     char line[512];
     std::snprintf(line, sizeof line,

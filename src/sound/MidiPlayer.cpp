@@ -1,10 +1,10 @@
 #include "sound/MidiPlayer.h"
 
+#include "core/DataFiles.h"
+#include "core/ErrorReport.h"
+#include "core/Settings.h"
+#include "core/VirtualKeys.h"
 #include "platform/MusicSynth.h"
-#include "shell/DataFiles.h"
-#include "shell/ErrorReport.h"
-#include "shell/Settings.h"
-#include "shell/VirtualKeys.h"
 #include "sound/FileBytes.h"
 #include "sound/MusicOutput.h"
 

@@ -1,8 +1,8 @@
 #include "sound/SoundBank.h"
 
+#include "core/ErrorReport.h"
+#include "core/Settings.h"
 #include "platform/AudioOutput.h"
-#include "shell/ErrorReport.h"
-#include "shell/Settings.h"
 
 #include <cstdio>
 

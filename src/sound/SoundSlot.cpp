@@ -1,8 +1,8 @@
 #include "sound/SoundSlot.h"
 
+#include "core/DataFiles.h"
+#include "core/ErrorReport.h"
 #include "platform/AudioOutput.h"
-#include "shell/DataFiles.h"
-#include "shell/ErrorReport.h"
 #include "sound/FileBytes.h"
 #include "sound/WaveFile.h"
 

@@ -1,5 +1,5 @@
+#include "core/Random.h"
 #include "field/Field.h"
-#include "shell/Random.h"
 #include "stage/Player.h"
 #include "stage/WorldObject.h"
 

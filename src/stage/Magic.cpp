@@ -1,5 +1,5 @@
+#include "core/Random.h"
 #include "effects/EffectList.h"
-#include "shell/Random.h"
 #include "stage/Player.h"
 #include "stage/Stage.h"
 #include "stage/WorldObject.h"

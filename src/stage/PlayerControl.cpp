@@ -1,7 +1,7 @@
+#include "core/Keyboard.h"
+#include "core/VirtualKeys.h"
 #include "field/Field.h"
 #include "graphics/Graphics.h"
-#include "shell/Keyboard.h"
-#include "shell/VirtualKeys.h"
 #include "stage/Stage.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "stage/Stage.h"
 
+#include "core/Random.h"
 #include "effects/EffectList.h"
 #include "field/Field.h"
 #include "graphics/Billboard.h"
-#include "shell/Random.h"
 #include "sound/SoundBank.h"
 
 namespace {

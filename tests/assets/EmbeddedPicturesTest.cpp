@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "AssetReaders.h"
-#include "TestPaths.h"
 #include "graphics/EmbeddedResources.h"
+#include "TestPaths.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
+#include "core/GameClock.h"
 #include "effects/EffectList.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-#include "shell/GameClock.h"
 
 #include <gtest/gtest.h>
 

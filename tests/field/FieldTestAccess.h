@@ -1,6 +1,6 @@
 #pragma once
+#include "core/Random.h"
 #include "field/Field.h"
-#include "shell/Random.h"
 
 #include <array>
 #include <initializer_list>

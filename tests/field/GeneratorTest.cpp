@@ -1,5 +1,5 @@
-#include "FieldTestAccess.h"
 #include "field/RuinPrinter.h"
+#include "FieldTestAccess.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "RecordedFrame.h"
 
+#include "core/Random.h"
 #include "field/Field.h"
-#include "shell/Random.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,5 +1,7 @@
 // Pictures drawn for real (headless: SDL's offscreen driver with Mesa's llvmpipe), written as PNG
 // files under the test output folder, and checked for what must hold: colours and coverage.
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "field/Field.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -7,8 +9,6 @@
 #include "platform/DecodedImage.h"
 #include "platform/GlRenderer.h"
 #include "platform/Window.h"
-#include "shell/Random.h"
-#include "shell/Settings.h"
 
 #include <cstdlib>
 #include <filesystem>

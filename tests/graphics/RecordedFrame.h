@@ -1,9 +1,9 @@
 #pragma once
 // A Graphics with no renderer, recording every frame as --no-render runs do; tests read the draws back.
+#include "core/Settings.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
 #include "platform/DecodedImage.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 

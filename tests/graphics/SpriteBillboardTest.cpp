@@ -1,8 +1,8 @@
 #include "RecordedFrame.h"
 
+#include "core/GameClock.h"
 #include "graphics/Billboard.h"
 #include "graphics/Sprite.h"
-#include "shell/GameClock.h"
 
 #include <array>
 #include <cmath>

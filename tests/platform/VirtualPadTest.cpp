@@ -1,10 +1,10 @@
 // A virtual controller plugged into SDL plays through the real event path: it is opened when it
 // appears, its buttons and stick come out as the game's key messages, and unplugging it lets
 // go of what it held.
+#include "core/VirtualKeys.h"
 #include "platform/Events.h"
 #include "platform/GameController.h"
 #include "platform/Window.h"
-#include "shell/VirtualKeys.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

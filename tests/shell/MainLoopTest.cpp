@@ -1,9 +1,9 @@
 #include "shell/MainLoop.h"
 
-#include "shell/Game.h"
-#include "shell/QuitRequest.h"
-#include "shell/Settings.h"
-#include "shell/VirtualKeys.h"
+#include "core/QuitRequest.h"
+#include "core/Settings.h"
+#include "core/VirtualKeys.h"
+#include "game/Game.h"
 
 #include <gtest/gtest.h>
 

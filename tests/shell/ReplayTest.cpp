@@ -1,5 +1,5 @@
+#include "core/VirtualKeys.h"
 #include "shell/Replay.h"
-#include "shell/VirtualKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "SoundTestFiles.h"
 #include "platform/AudioMixer.h"
+#include "SoundTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-#include "SoundTestFiles.h"
-#include "shell/ErrorReport.h"
-#include "shell/VirtualKeys.h"
+#include "core/ErrorReport.h"
+#include "core/VirtualKeys.h"
 #include "sound/MidiPlayer.h"
 #include "sound/MusicOutput.h"
+#include "SoundTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,11 @@ class MidiPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = FreshTestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()) / "a folder with spaces";
+        folder = FreshTestFolder(std::string("sound/") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) / "a folder with spaces";
         fs::create_directories(folder);
         WriteBytes(folder / "run.mid", TinyMidi);
         ResetErrorReportForTests();
-        SetMessageBoxesEnabled(false);
+        SetFatalErrorNotice(nullptr);
     }
     void TearDown() override { ResetErrorReportForTests(); }
 

@@ -1,8 +1,9 @@
-#include "SoundTestFiles.h"
+#include "core/ErrorReport.h"
+#include "core/Settings.h"
 #include "platform/AudioOutput.h"
-#include "shell/ErrorReport.h"
-#include "shell/Settings.h"
 #include "sound/SoundBank.h"
+#include "SoundTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +37,10 @@ protected:
     void SetUp() override
     {
         previousFolder = fs::current_path();
-        folder = FreshTestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = FreshTestFolder(std::string("sound/") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::current_path(folder);
         ResetErrorReportForTests();
-        SetMessageBoxesEnabled(false);
+        SetFatalErrorNotice(nullptr);
         SetSettings(RunSettings{});
     }
 

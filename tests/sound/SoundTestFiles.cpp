@@ -1,7 +1,5 @@
 #include "SoundTestFiles.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -57,23 +55,4 @@ std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step)
 std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t rate)
 {
     return RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, rate, 16)).Chunk("data", RiffBuilder::Samples16(samples)).Wave();
-}
-
-std::filesystem::path FreshTestFolder(const std::string& name)
-{
-    const std::filesystem::path folder = std::filesystem::path(VELMOOR_TEST_OUTPUT_DIR) / "sound" / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

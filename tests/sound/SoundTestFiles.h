@@ -23,8 +23,3 @@ std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step = 1);
 
 // A plain mono 16-bit 44100 Hz file holding `samples`.
 std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t rate = 44100);
-
-// A folder of its own under the test output folder, emptied first.
-std::filesystem::path FreshTestFolder(const std::string& name);
-void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);

@@ -1,5 +1,5 @@
-#include "SoundTestFiles.h"
 #include "sound/WaveFile.h"
+#include "SoundTestFiles.h"
 
 #include <gtest/gtest.h>
 

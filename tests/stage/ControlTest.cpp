@@ -1,6 +1,6 @@
 #include "StageWorld.h"
 
-#include "shell/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "Autopilot.h"
 
+#include "core/ErrorReport.h"
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "field/Field.h"
-#include "shell/ErrorReport.h"
-#include "shell/Random.h"
-#include "shell/Settings.h"
 #include "shell/Trace.h"
 #include "stage/Stage.h"
 

@@ -2,7 +2,7 @@
 #include "KeyHands.h"
 #include "RuinRoute.h"
 
-#include "shell/Game.h"
+#include "game/Game.h"
 #include "shell/Replay.h"
 
 #include <cstdint>

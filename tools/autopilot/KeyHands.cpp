@@ -1,7 +1,7 @@
 #include "KeyHands.h"
 
-#include "shell/Game.h"
-#include "shell/VirtualKeys.h"
+#include "core/VirtualKeys.h"
+#include "game/Game.h"
 
 void KeyHands::Apply(const Intent& intent, uint64_t frame, Game& game)
 {
