@@ -1,126 +1,93 @@
 // A game played through a real window (on a virtual X server, keys sent by xdotool) and
 // recorded; the recording played back headless must give the same game, frame for frame.
-#include "GameRun.h"
+// The test follows the game through its live trace and holds every key across several frames:
+// a key pressed and let go between two frames is lost by design.
+#include "GameTrace.h"
+#include "TestFiles.h"
+
+#include "game/Game.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
+#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <sys/wait.h>
+#include <functional>
 #include <thread>
-#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
+
+constexpr auto Deadline = 60s;   // for anything the game should do within a few seconds
+constexpr auto KeyHold = 300ms;  // many frames of 22 ms, even on a busy machine
 
 bool Installed(const char* program)
 {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A display number nobody uses: no lock file and no socket.
-int FreeDisplay()
+// Polls `done` until it holds or the deadline passes.
+bool WaitUntil(const std::function<bool()>& done)
 {
-    for (int display = 90 + getpid() % 50; display < 400; ++display) {
-        const std::string number = std::to_string(display);
-        if (!std::filesystem::exists("/tmp/.X" + number + "-lock") &&
-            !std::filesystem::exists("/tmp/.X11-unix/X" + number)) return display;
+    for (const auto end = std::chrono::steady_clock::now() + Deadline; std::chrono::steady_clock::now() < end;) {
+        if (done()) return true;
+        std::this_thread::sleep_for(20ms);
     }
-    return -1;
+    return done();
 }
 
-pid_t Start(const std::string& command)
+// The frames the game has traced so far that ran in `state`.
+size_t FramesIn(const fs::path& trace, int state)
 {
-    const pid_t child = fork();
-    if (child == 0) {
-        execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return child;
+    const std::vector<TraceLine> lines = ParseTrace(ReadText(trace));
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const TraceLine& l) { return l.state == state; }));
 }
-
-void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-// Keeps the virtual X server for one test and stops it afterwards.
-class VirtualDisplay {
-public:
-    VirtualDisplay() : number(FreeDisplay())
-    {
-        if (number < 0) return;
-        server = Start("Xvfb :" + std::to_string(number) + " -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1");
-        for (int i = 0; i < 100 && !Ready(); ++i) Sleep(50);
-    }
-    ~VirtualDisplay()
-    {
-        if (server <= 0) return;
-        kill(server, SIGTERM);
-        waitpid(server, nullptr, 0);
-    }
-    bool Ready() const { return number >= 0 && std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); }
-    std::string Environment() const { return "env DISPLAY=:" + std::to_string(number) + " "; }
-
-private:
-    int number;
-    pid_t server = -1;
-};
 
 }  // namespace
 
 TEST(WindowRecording, AGamePlayedInAWindowReplaysIdenticallyHeadless)
 {
     if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool (scripts/install-deps)";
-    VirtualDisplay display;
-    ASSERT_TRUE(display.Ready()) << "Xvfb did not start";
+    GameSetup xvfb, onDisplay;
+    xvfb.program = "Xvfb";
+    const GameProcess server("-displayfd 1 -screen 0 800x600x24 -nolisten tcp", xvfb);   // picks a free display
+    std::string number;
+    ASSERT_TRUE(WaitUntil([&] { return (number = server.OutputSoFar()).ends_with('\n'); })) << "Xvfb did not start";
+    const std::string display = "DISPLAY=:" + number.substr(0, number.size() - 1);
+    onDisplay.environment = {display};
 
-    const auto folder = std::filesystem::path(VELMOOR_TEST_OUTPUT_DIR) / "e2e";
-    std::filesystem::create_directories(folder);
-    const std::string recorded = (folder / "window.replay").string();
-    const std::string windowTrace = (folder / "window.trace").string();
-    std::filesystem::remove(recorded);
-    const pid_t game = Start(display.Environment() + VELMOOR_EXECUTABLE + " --windowed --no-sound --record " +
-                             recorded + " --trace " + windowTrace + " --frames 400 >/dev/null 2>&1");
-
-    // Wait for the window, give it the keyboard, then play: start from the title, walk, turn,
-    // cast and jump.
-    const std::string xdotool = display.Environment() + "xdotool ";
-    // A failed step must not leave the game running.
-    struct StopGame {
-        pid_t pid;
-        ~StopGame() { if (waitpid(pid, nullptr, WNOHANG) == 0) { kill(pid, SIGTERM); waitpid(pid, nullptr, 0); } }
+    const fs::path trace = TestHome() / "window.trace";
+    // The frame budget only ends a run whose Escape got lost.
+    GameProcess game("--windowed --no-sound --record window.replay --trace window.trace --frames 20000", onDisplay);
+    const auto xdotool = [&](const std::string& command) {
+        return std::system(("env " + display + " timeout 20 xdotool " + command + " >/dev/null 2>&1").c_str());
     };
-    const StopGame stopGame{game};
-    ASSERT_EQ(std::system((display.Environment() + "timeout 20 xdotool search --sync --name Velmoor >/dev/null 2>&1").c_str()), 0)
-        << "the game window did not appear";
-    std::system((display.Environment() + "timeout 5 xdotool search --name Velmoor windowfocus >/dev/null 2>&1").c_str());
-    const auto key = [&](const char* name, int heldMs) {
-        std::system((xdotool + "keydown " + name).c_str());
-        Sleep(heldMs);
-        std::system((xdotool + "keyup " + name).c_str());
+    const auto holdUntil = [&](const char* key, const std::function<bool()>& done) {
+        xdotool(std::string("keydown ") + key);
+        std::this_thread::sleep_for(KeyHold);
+        const bool happened = WaitUntil(done);
+        xdotool(std::string("keyup ") + key);
+        return happened;
     };
-    Sleep(600);
-    key("space", 80);
-    Sleep(2600);   // the title's fade and the stage start
-    key("Up", 900);
-    key("Right", 300);
-    key("z", 60);
-    Sleep(100);
-    key("space", 60);
-    key("Left", 200);
-    int status = 0;
-    ASSERT_EQ(waitpid(game, &status, 0), game);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the windowed game failed";
+    const auto hold = [&](const char* key) { holdUntil(key, [] { return true; }); };
 
-    const std::string replay = ReadFile(recorded);
-    EXPECT_NE(replay.find("down space"), std::string::npos) << "no key reached the window:\n" << replay;
-    EXPECT_NE(replay.find("down up"), std::string::npos) << replay;
-    const RunResult again = RunVelmoor("--headless --no-render --no-sound --replay " + recorded + " --trace - --frames 400");
-    ASSERT_EQ(again.exitCode, 0) << again.errors;
-    const auto live = ParseTrace(ReadFile(windowTrace));
-    ASSERT_EQ(live.size(), 400u);
-    EXPECT_TRUE(ReadFile(windowTrace) == again.output) << "the replay played a different game";
-    bool played = false;
-    for (const TraceLine& line : live) played = played || line.state == 20;
-    EXPECT_TRUE(played) << "the game never reached play";
+    // The title's menu takes keys from its third frame on; the trace is written in blocks, so
+    // ten frames of title in the file leave room to spare.
+    ASSERT_TRUE(WaitUntil([&] { return FramesIn(trace, StateTitle) >= 10; })) << "the title never came up";
+    ASSERT_EQ(xdotool("search --sync --name Velmoor windowfocus --sync"), 0) << "the game window did not appear";
+    ASSERT_TRUE(holdUntil("space", [&] { return FramesIn(trace, StateStageStart) > 0; })) << "Space did not start the game";
+    ASSERT_TRUE(WaitUntil([&] { return FramesIn(trace, StatePlay) > 0; })) << "the game never reached play";
+    for (const char* key : {"Up", "Right", "z", "space", "Left"}) hold(key);   // walk, turn, cast, jump
+    ASSERT_TRUE(holdUntil("Escape", [&] { return !game.Running(); })) << "Escape did not end the game";
+    const GameOutput played = game.Wait();
+    ASSERT_EQ(played.exitCode, 0) << played.err;
+
+    const std::string recorded = ReadText(TestHome() / "window.replay");
+    for (const char* event : {"down space", "down up", "down escape"}) {
+        EXPECT_NE(recorded.find(event), std::string::npos) << "missing '" << event << "':\n" << recorded;
+    }
+    const GameOutput again = RunGame("--headless --no-render --no-sound --replay window.replay --trace -");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(ReadText(trace) == again.out) << "the replay played a different game";
 }

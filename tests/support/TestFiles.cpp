@@ -21,3 +21,14 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+void WriteText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
