@@ -1,114 +1,53 @@
-// Runs the real velmoor program headless and reads what it prints.
+// What the real program prints for scripts and tools: the ruin print, the timedemo line, the
+// recorded replay, help and version.
+#include "RunGame.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <sys/wait.h>
-#include <vector>
 
-namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    std::string output;   // stdout and stderr together
-};
-
-RunResult RunVelmoor(const std::string& arguments)
+TEST(Executable, PrintRuinShowsEveryLayerRowByRowAndTheDrawsTaken)
 {
-    const std::string command = std::string(VELMOOR_EXECUTABLE) + " " + arguments + " 2>&1";
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, count);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (line.rfind(prefix, 0) == 0) lines.push_back(line);
+    const GameOutput ruin = RunGame("--print-ruin 5");
+    ASSERT_EQ(ruin.exitCode, 0) << ruin.err;
+    const std::vector<std::string> lines = LinesStartingWith(ruin.out, "");
+    ASSERT_EQ(lines.size(), 8u * 21u + 1u);
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (i % 21 == 0) EXPECT_EQ(lines[i], "layer " + std::to_string(i / 21));
+        else EXPECT_TRUE(lines[i].size() == 20 && lines[i].find_first_not_of(".#@") == std::string::npos) << lines[i];
     }
-    return lines;
+    unsigned draws = 0;
+    EXPECT_EQ(std::sscanf(lines.back().c_str(), "draws %u", &draws), 1) << lines.back();
+    EXPECT_GT(draws, 0u) << "the generation's draws are counted";
+    EXPECT_NE(RunGame("--print-ruin 6").out, ruin.out) << "the seed reaches the generator";
+    EXPECT_NE(RunGame("--print-ruin 5 --title").out, ruin.out) << "the title's layout clears its square";
 }
 
-std::string WriteTempFile(const std::string& name, const std::string& contents)
+TEST(Executable, TimedemoPrintsItsStatisticsAndRecordingWritesTheSeedAndKeys)
 {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path) << contents;
-    return path.string();
-}
-
-}  // namespace
-
-TEST(Executable, TimedemoTracesEveryFrameFromStartupIntoTheTitle)
-{
-    const RunResult run = RunVelmoor("--headless --no-render --timedemo --frames 100 --seed 7 --trace -");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    const auto trace = LinesStartingWith(run.output, "frame ");
-    ASSERT_EQ(trace.size(), 100u);
-    EXPECT_EQ(trace[0].rfind("frame 0 state 0 ", 0), 0u) << trace[0];
-    EXPECT_EQ(trace[1].rfind("frame 1 state 5 ", 0), 0u) << trace[1];
-    EXPECT_EQ(trace[99].rfind("frame 99 ", 0), 0u);
-    const auto stats = LinesStartingWith(run.output, "timedemo frames=100 ");
-    EXPECT_EQ(stats.size(), 1u) << run.output;
-}
-
-TEST(Executable, ReplayedEscapeEndsTheRunAfterItsFrame)
-{
-    const std::string replay = WriteTempFile("velmoor-escape.replay",
-                                             "velmoor-replay 1\nseed 3\n10 down escape\n");
-    const RunResult run = RunVelmoor("--headless --no-render --timedemo --trace - --replay " + replay);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    const auto trace = LinesStartingWith(run.output, "frame ");
-    ASSERT_EQ(trace.size(), 11u);
-    EXPECT_EQ(trace.back().rfind("frame 10 ", 0), 0u);
-}
-
-TEST(Executable, RecordingWritesTheSeedAndTheReplayedKeys)
-{
-    const std::string replay = WriteTempFile("velmoor-in.replay",
-                                             "velmoor-replay 1\nseed 42\n2 down left\n4 up left\n6 down escape\n");
-    const auto recorded = std::filesystem::temp_directory_path() / "velmoor-out.replay";
-    const RunResult run = RunVelmoor("--headless --no-render --timedemo --replay " + replay +
-                                     " --record " + recorded.string());
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    std::ifstream file(recorded);
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_EQ(text.str(), "velmoor-replay 1\nseed 42\n2 down left\n4 up left\n6 down escape\n");
-}
-
-TEST(Executable, BadInputIsRefusedBeforeTheGameStarts)
-{
-    const std::string replay = WriteTempFile("velmoor-bad.replay", "velmoor-replay 1\nseed 1\n5 jump space\n");
-    const RunResult malformed = RunVelmoor("--headless --no-render --replay " + replay);
-    EXPECT_NE(malformed.exitCode, 0);
-    EXPECT_NE(malformed.output.find("line 3"), std::string::npos) << malformed.output;
-
-    const RunResult unknown = RunVelmoor("--headless --sparkle");
-    EXPECT_NE(unknown.exitCode, 0);
-    EXPECT_NE(unknown.output.find("--sparkle"), std::string::npos) << unknown.output;
-
-    const RunResult missing = RunVelmoor("--headless --replay /nonexistent/velmoor.replay");
-    EXPECT_NE(missing.exitCode, 0);
-    EXPECT_NE(missing.output.find("/nonexistent/velmoor.replay"), std::string::npos);
+    const std::string replay = "velmoor-replay 1\nseed 42\n2 down left\n4 up left\n6 down escape\n";
+    WriteText(TestHome() / "in.replay", replay);
+    const GameOutput run = RunGame("--headless --no-render --timedemo --replay in.replay --record out.replay");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> stats = LinesStartingWith(run.out, "timedemo ");
+    ASSERT_EQ(stats.size(), 1u) << run.out;
+    unsigned frames = 0;
+    double seconds, fps, mean, median, p99, most, drawsMean;
+    int drawsMost = -1;
+    EXPECT_EQ(std::sscanf(stats[0].c_str(), "timedemo frames=%u seconds=%lf fps=%lf mean_ms=%lf median_ms=%lf p99_ms=%lf "
+                                            "max_ms=%lf draws_mean=%lf draws_max=%d", &frames, &seconds, &fps, &mean,
+                          &median, &p99, &most, &drawsMean, &drawsMost), 9) << stats[0];
+    EXPECT_EQ(frames, 7u) << "frames 0 to 6, Escape's the last";
+    EXPECT_EQ(ReadText(TestHome() / "out.replay"), replay);
 }
 
 TEST(Executable, HelpAndVersionExitCleanly)
 {
-    const RunResult help = RunVelmoor("--help");
+    const GameOutput help = RunGame("--help");
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.output.find("--print-ruin"), std::string::npos);
-    const RunResult version = RunVelmoor("--version");
+    EXPECT_NE(help.out.find("--print-ruin"), std::string::npos) << help.out;
+    const GameOutput version = RunGame("--version");
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.output.rfind("velmoor ", 0), 0u);
+    EXPECT_EQ(version.out.rfind("velmoor ", 0), 0u) << version.out;
 }
