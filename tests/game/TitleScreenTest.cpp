@@ -14,6 +14,7 @@ protected:
         ScreenTestGame::SetUp();
         Frames(3);
         ASSERT_EQ(game.Screens().titlePhase, 1);
+        ASSERT_TRUE(game.FieldVisible()) << "the mages stand in a ruin";
     }
     int8_t Phase() const { return game.Screens().titlePhase; }
 
