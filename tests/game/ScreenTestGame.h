@@ -44,7 +44,8 @@ protected:
     }
 
     // The text drawn last frame in `colour`, glyphs only (blanks and line feeds draw nothing).
-    // The screens write in bold Courier 32 (the Courier-metric face of fonts-urw-base35).
+    // The screens write in bold Courier 32; without a Courier-metric face on the system
+    // (fonts-urw-base35) nothing is drawn and every text check fails, saying why.
     testing::AssertionResult TextIs(uint32_t colour, const std::string& expected) const
     {
         const FrameRecording& recording = game.GetGraphics()->Recording();
@@ -55,8 +56,9 @@ protected:
             }
         }
         if (drawn == expected) return testing::AssertionSuccess();
-        const bool atlas = game.GetGraphics()->FindGlyphAtlas("Courier", 32, 700) != nullptr;
-        return testing::AssertionFailure() << "drawn \"" << drawn << "\"" << (atlas ? "" : ", and no Courier 32/700 font was made");
+        const bool faceFound = game.GetGraphics()->FindGlyphAtlas("Courier", 32, 700) != nullptr;
+        return testing::AssertionFailure() << "drawn \"" << drawn << "\""
+                                           << (faceFound ? "" : ": no Courier-metric face on this system (fonts-urw-base35)");
     }
 
     std::vector<int8_t> ObjectKinds() const
