@@ -61,6 +61,9 @@ MainLoop::MainLoop(Game& game, const CommandLine& options, uint32_t seed, const 
     if (!options.tracePath.empty()) {
         trace = options.tracePath == "-" ? stdout : std::fopen(options.tracePath.c_str(), "w");
         if (!trace) std::fprintf(stderr, "velmoor: cannot write the trace file '%s'\n", options.tracePath.c_str());
+        // A trace file is read while the game runs (a window test waits for the scene in it):
+        // each frame's line reaches the file when the frame ends.
+        else if (trace != stdout) std::setvbuf(trace, nullptr, _IOLBF, BUFSIZ);
     }
 }
 
