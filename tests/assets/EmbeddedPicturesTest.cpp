@@ -7,7 +7,6 @@
 
 #include "AssetReaders.h"
 #include "graphics/EmbeddedResources.h"
-#include "TestPaths.h"
 
 namespace {
 
@@ -61,7 +60,8 @@ bool Tiles(const DecodedImage& bmp, bool across)
     return Contrast(bmp, bmp.width - 1, across) <= strongestInside * 1.05 + 1.0;
 }
 
-TEST(EmbeddedPictures, HaveTheirDeclaredSizesDepthsAndPalettesAndMatchTheBuiltFiles)
+// Found by name in the program, each in the layout the game's loader and window icon expect.
+TEST(EmbeddedPictures, HaveTheirDeclaredSizesDepthsAndPalettes)
 {
     for (const Expected& e : pictures) {
         SCOPED_TRACE(e.name);
@@ -73,8 +73,6 @@ TEST(EmbeddedPictures, HaveTheirDeclaredSizesDepthsAndPalettesAndMatchTheBuiltFi
         EXPECT_EQ(Le16(bytes, 28), e.bitsPerPixel);
         EXPECT_EQ(Le32(bytes, 30), 0u) << "uncompressed";
         EXPECT_EQ(Le32(bytes, 10), 54u + 4u * e.paletteEntries);
-        const std::vector<uint8_t> file = ReadFileBytes((ArtOutputFolder() / (std::string(e.name) + ".bmp")).string());
-        EXPECT_TRUE(std::equal(file.begin(), file.end(), bytes.begin(), bytes.end()));
     }
     EXPECT_EQ(Le32(FindEmbeddedResource("IMAGE_FIELD5"), 46), 138u);
     EXPECT_TRUE(FindEmbeddedResource("IMAGE_FIELD6").empty());
