@@ -29,70 +29,62 @@ protected:
 
 }  // namespace
 
-TEST_F(Drawing, TexturedSpriteUsesTheDeclaredSizeAndTheTopLeftColour)
+// Where a sprite's corners land: around its position, or from its top-left corner once that is
+// the pivot; odd sizes halve by truncation, and a scale works about the pivot.
+TEST_F(Drawing, SpriteCornersFollowSizePivotAndScale)
+{
+    const struct { int16_t width, height; float x, y; bool pivotTopLeft; float scaleX, scale; float left, right, top, bottom; } sprites[] = {
+        {32, 16, 100, 50, false, 1.0f, 1.0f, 84, 116, 42, 58},
+        {100, 10, 200, 100, true, 0.5f, 1.0f, 150, 200, 95, 105},
+        {5, -3, 10, 10, false, 1.0f, 2.0f, 6, 14, 12, 8},
+    };
+    for (const auto& s : sprites) {
+        Sprite sprite(&graphics);
+        sprite.SetWidth(s.width);
+        sprite.SetHeight(s.height);
+        sprite.SetPosition(s.x, s.y, 0.5f);
+        if (s.pivotTopLeft) sprite.SetPivotTopLeft();
+        sprite.SetScale(s.scale);
+        if (s.scaleX != 1.0f) sprite.SetScaleX(s.scaleX);
+        sprite.Draw();
+        EXPECT_FLOAT_EQ(Corner(0).x, s.left) << s.width;
+        EXPECT_FLOAT_EQ(Corner(1).x, s.right) << s.width;
+        EXPECT_FLOAT_EQ(Corner(0).y, s.top) << s.width;
+        EXPECT_FLOAT_EQ(Corner(3).y, s.bottom) << s.width;
+    }
+}
+
+// Texture coordinates follow the declared size, not the decoded one; a textured sprite takes its
+// top-left colour everywhere, an untextured one keeps each corner's; and a sprite's texture stays
+// bound, so an untextured billboard afterwards draws with it.
+TEST_F(Drawing, SpriteTexturesAndColours)
 {
     Texture sheet;
-    LoadBlank(sheet, 64, 256);   // decoded at 64, declared 256: coordinates follow the declaration
+    LoadBlank(sheet, 64, 256);
     Sprite sprite(&graphics);
     sprite.SetSource(&sheet, 64, 128, 32, 16);
-    sprite.SetPosition(100, 50, 0.5f);
     sprite.SetCornerColour(0, 0x80ff0000);
     sprite.SetCornerColour(2, 0xff00ff00);
-    sprite.SetBlendMode(BlendAlpha);
     sprite.Draw();
-
     EXPECT_EQ(LastDraw().texture, &sheet);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Corner(i).colour, 0x80ff0000u) << i;
     EXPECT_FLOAT_EQ(Corner(0).u, 0.25f);
     EXPECT_FLOAT_EQ(Corner(0).v, 0.5f);
     EXPECT_FLOAT_EQ(Corner(2).u, 0.375f);
     EXPECT_FLOAT_EQ(Corner(2).v, 0.5625f);
-    EXPECT_FLOAT_EQ(Corner(0).x, 84.0f);
-    EXPECT_FLOAT_EQ(Corner(2).y, 58.0f);
 
-    // Without a texture each corner keeps its own colour and the coordinates are 0.
     sprite.ClearTexture();
     sprite.Draw();
     EXPECT_EQ(Corner(2).colour, 0xff00ff00u);
     EXPECT_EQ(Corner(2).u, 0.0f);
 
-    // A sprite's texture stays bound: an untextured billboard afterwards draws with it.
     sprite.SetSource(&sheet, 0, 0, 8, 8);
     sprite.Draw();
     Billboard billboard(&graphics);
     billboard.Setup(nullptr, 2, 2, Rect{0, 0, 8, 8});
     billboard.Draw();
     EXPECT_EQ(LastDraw().texture, &sheet);
-    EXPECT_FLOAT_EQ(LastVertices()[0].u, 0.0f);
     EXPECT_FLOAT_EQ(LastVertices()[0].v, 1.0f);
-}
-
-TEST_F(Drawing, PivotScaleAndOddSizes)
-{
-    // Pivot at the top-left, half the width: the left edge stays, the right edge comes in.
-    Sprite gauge(&graphics);
-    gauge.SetWidth(100);
-    gauge.SetHeight(10);
-    gauge.SetPosition(200, 100, 0);
-    gauge.SetPivotTopLeft();
-    gauge.SetScaleX(0.5f);
-    gauge.Draw();
-    EXPECT_FLOAT_EQ(Corner(0).x, 150.0f);
-    EXPECT_FLOAT_EQ(Corner(1).x, 200.0f);
-    EXPECT_FLOAT_EQ(Corner(0).y, 95.0f);
-    EXPECT_FLOAT_EQ(Corner(3).y, 105.0f);
-
-    // An odd size halves by truncation and draws one pixel narrower; a uniform scale works
-    // about the centre.
-    Sprite odd(&graphics);
-    odd.SetWidth(5);
-    odd.SetHeight(-3);
-    odd.SetPosition(10, 10, 0);
-    odd.SetScale(2.0f);
-    odd.Draw();
-    EXPECT_FLOAT_EQ(Corner(0).x, 6.0f);
-    EXPECT_FLOAT_EQ(Corner(1).x, 14.0f);
-    EXPECT_FLOAT_EQ(Corner(0).y, 12.0f);   // -3 / 2 truncates to -1
 }
 
 TEST_F(Drawing, BillboardYawFacesTheViewer)
@@ -118,20 +110,6 @@ TEST_F(Drawing, BillboardYawFacesTheViewer)
     // The billboard's draw leaves blending off for what follows.
     graphics.DrawFace(4);
     EXPECT_EQ(LastDraw().state.blend, BlendOpaque);
-}
-
-TEST_F(Drawing, AnimationFramesFollowTheClock)
-{
-    const int8_t slow[] = {0, 1, 2, 1, 0};
-    for (int step = 0; step < 5; ++step) {
-        SetGameClockForTests(1584u * 1000u + 396u * step + 395u * (step % 2));
-        EXPECT_EQ(graphics.AnimationFrame(0), slow[step]) << step;
-    }
-    const int8_t fast[] = {0, 1, 2, 0};
-    for (int step = 0; step < 4; ++step) {
-        SetGameClockForTests(192u * 7u + 64u * step + 63u);
-        EXPECT_EQ(graphics.AnimationFrame(3), fast[step]) << step;
-    }
 }
 
 TEST_F(Drawing, BillboardFramesAndLimits)
