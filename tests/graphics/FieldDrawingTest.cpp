@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <tuple>
 
 // The field keeps its surface textures to itself; the tests read them through this friend.
 class FieldTestAccess {
@@ -152,17 +151,11 @@ TEST_F(FieldDrawing, WallRingSurroundsTheFieldTranslucentAndBelowTheFloor)
     EXPECT_TRUE(LastDraw().state.alphaTest);
 }
 
-TEST_F(FieldDrawing, CellsAreVisitedRowLayerColumnAndTakeAHandfulOfDrawCalls)
+TEST_F(FieldDrawing, AWholeRuinTakesAHandfulOfDrawCallsAndTheSkyComesAlone)
 {
     SharedRandom().Seed(20240);
     field->Generate();
-    const std::vector<FaceDraw> faces = DrawField();
-    std::vector<std::tuple<int, int, int>> order;
-    for (const FaceDraw& face : faces) {
-        if (face.texture != Surface(4)) order.emplace_back(face.row, face.layer, face.col);
-    }
-    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
-    EXPECT_GT(faces.size(), 500u);
+    EXPECT_GT(DrawField().size(), 564u);
     EXPECT_LE(graphics.LastFrameDrawCalls(), 4);
 
     // Without cells only the sky is drawn, at the far plane.
