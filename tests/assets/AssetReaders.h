@@ -4,20 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <span>
-#include <string>
-#include <vector>
 
 // The art build's files are read back with the game's own decoders, since what matters is what
 // the game will see; header fields the decoders do not keep are read straight from the bytes.
-
-inline std::vector<uint8_t> ReadFileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 inline uint32_t Le32(std::span<const uint8_t> bytes, size_t at)
 {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AssetReaders.h"
+#include "TestFiles.h"
 #include "TestPaths.h"
 
 namespace {
@@ -22,23 +23,23 @@ int RunBuilder(const std::filesystem::path& source, const std::filesystem::path&
 // made it; a misspelt colour, a missing folder or an incomplete command line is refused.
 TEST(ArtBuilder, RebuildsTheSameBytesAndRefusesBrokenSources)
 {
-    const auto sources = ScratchFolder("sources");
+    const auto sources = FreshTestFolder("assets/sources");
     for (const char* name : {"palette.txt", "lettering.txt", "details.txt"})
         std::filesystem::copy_file(ArtSourceFolder() / name, sources / name);
-    const auto out = ScratchFolder("out");
+    const auto out = FreshTestFolder("assets/out");
     ASSERT_EQ(RunBuilder(sources, out), 0);
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(out)) {
         const std::string name = entry.path().filename().string();
         const auto built = name == "parts.dds" ? std::filesystem::path(SheetFile()) : ArtOutputFolder() / name;
-        EXPECT_FALSE(ReadFileBytes(entry.path().string()).empty()) << name;
-        EXPECT_EQ(ReadFileBytes(entry.path().string()), ReadFileBytes(built.string())) << name << " differs from the build's";
+        EXPECT_FALSE(ReadBytes(entry.path()).empty()) << name;
+        EXPECT_EQ(ReadBytes(entry.path()), ReadBytes(built)) << name << " differs from the build's";
         ++files;
     }
     EXPECT_EQ(files, 10) << "the sheet, six surfaces, the icon, the embedding table and the contact sheet";
 
     std::ofstream(sources / "palette.txt", std::ios::app) << "ramp faulty #12345 #abcdef\n";
-    const auto refused = ScratchFolder("refused");
+    const auto refused = FreshTestFolder("assets/refused");
     EXPECT_NE(RunBuilder(sources, refused), 0);
     EXPECT_NE(RunBuilder(refused / "no-such-folder", refused), 0);
     EXPECT_FALSE(std::filesystem::exists(refused / "parts.dds"));

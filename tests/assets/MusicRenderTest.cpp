@@ -76,9 +76,6 @@ TEST(MusicRender, RunMidPlaysToItsEndWithoutSilenceAndStartsOverFromTheTop)
     for (size_t i = 2 * Rate; i < 6 * Rate; ++i) difference += std::fabs(first[i] - again[i]);
     EXPECT_LT(difference / (4 * Rate), 0.1 * Rms(first, 2 * Rate, 6 * Rate));
     EXPECT_EQ(ends, 1) << "one announcement per run";
-
-    player.Stop();
-    EXPECT_FALSE(synth.Finished());
 }
 
 }  // namespace
