@@ -49,12 +49,8 @@ TEST(Camera, WhatLiesAheadIsInView)
         EXPECT_TRUE(InView(Clip(graphics, shot.seen)));
         EXPECT_FALSE(InView(Clip(graphics, shot.unseen)));
         EXPECT_TRUE(InView(Clip(graphics, graphics.GetLookAt())));
-        if (shot.mode != 2) {
-            EXPECT_EQ(graphics.GetEye(), shot.eye);   // the given point is kept
-        }
-        if (shot.mode == 2) {
-            EXPECT_EQ(graphics.GetLookAt(), shot.lookAt);
-        }
+        // The orbit keeps the point looked at, every other mode the eye.
+        EXPECT_EQ(shot.mode == 2 ? graphics.GetLookAt() : graphics.GetEye(), shot.mode == 2 ? shot.lookAt : shot.eye);
     }
 }
 

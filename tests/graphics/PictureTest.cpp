@@ -18,13 +18,13 @@
 
 namespace {
 
-int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 255u); }
+int Red(uint32_t pixel) { return static_cast<int>((pixel >> 16) & 255u); }
 
+// Whether two pixels differ by at most `tolerance` in every colour channel.
 bool Near(uint32_t a, uint32_t b, int tolerance)
 {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        if (std::abs(Channel(a, shift) - Channel(b, shift)) > tolerance) return false;
-    }
+    for (int shift = 0; shift <= 16; shift += 8)
+        if (std::abs(static_cast<int>((a >> shift) & 255u) - static_cast<int>((b >> shift) & 255u)) > tolerance) return false;
     return true;
 }
 
@@ -113,11 +113,9 @@ TEST_F(Picture, EveryPictureOfADrawCallShowsItsOwnColours)
 {
     // Twelve pictures of one size: more than the first array holds, so it grows on the way.
     std::vector<std::unique_ptr<Texture>> textures;
+    const auto colour = [](uint32_t i) { return 0xff000000u | (i * 20u) << 16 | (255u - i * 20u); };
     for (uint32_t i = 0; i < 12; ++i) {
-        platform::DecodedImage image;
-        image.width = 4;
-        image.height = 4;
-        image.pixels.assign(16, 0xff000000u | (i * 20u) << 16 | (255u - i * 20u));
+        platform::DecodedImage image{4, 4, std::vector<uint32_t>(16, colour(i))};
         image.pixels[15] = 0x00ffffffu;   // one clear corner texel
         textures.push_back(std::make_unique<Texture>());
         ASSERT_TRUE(textures.back()->LoadFromImage(graphics, image, 4, 4));
@@ -135,7 +133,7 @@ TEST_F(Picture, EveryPictureOfADrawCallShowsItsOwnColours)
     EXPECT_EQ(graphics->LastFrameDrawCalls(), 1);
     for (uint32_t i = 0; i < 12; ++i) {
         const int x = 20 + 40 * static_cast<int>(i);
-        EXPECT_EQ(picture.At(x + 4, 104), 0xff000000u | (i * 20u) << 16 | (255u - i * 20u)) << i;
+        EXPECT_EQ(picture.At(x + 4, 104), colour(i)) << i;
         EXPECT_EQ(picture.At(x + 28, 128), 0xff000000u) << i;   // the clear texel shows the black behind
     }
 }
@@ -152,7 +150,7 @@ TEST_F(Picture, GeneratedRuinStandsBeforeTheSky)
         EXPECT_EQ(sky.At(x, 0), 0xff78beffu) << x;
         EXPECT_EQ(sky.At(x, 479), 0xffe6f0fau) << x;
     }
-    EXPECT_LT(Channel(sky.At(320, 100), 16), Channel(sky.At(320, 380), 16));   // paler toward the horizon
+    EXPECT_LT(Red(sky.At(320, 100)), Red(sky.At(320, 380)));   // paler toward the horizon
 
     SharedRandom().Seed(7);
     field.GenerateTitle();
@@ -186,7 +184,7 @@ TEST_F(Picture, TextIsDrawnWhereAsked)
             if (pixel == 0xff000000u) continue;
             const bool inBox = x >= 98 && x < 100 + 8 * 20 && y >= 198 && y < 200 + 64;
             (inBox ? inside : outside) += 1;
-            EXPECT_TRUE(!inBox || Channel(pixel, 0) == 0) << x << "," << y;   // yellow: no blue
+            EXPECT_TRUE(!inBox || (pixel & 255u) == 0) << x << "," << y;   // yellow: no blue
         }
     }
     EXPECT_GT(inside, 400);

@@ -1,5 +1,10 @@
 #include "SoundTestFiles.h"
 
+#include "TestFiles.h"
+#include "core/ErrorReport.h"
+#include "core/Settings.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -55,4 +60,28 @@ std::vector<int16_t> Ramp(size_t count, int16_t start, int16_t step)
 std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t rate)
 {
     return RiffBuilder().Chunk("fmt ", RiffBuilder::PcmFormat(1, rate, 16)).Chunk("data", RiffBuilder::Samples16(samples)).Wave();
+}
+
+void SoundFolderTest::SetUp()
+{
+    previousFolder = std::filesystem::current_path();
+    folder = FreshTestFolder(std::string("sound/") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::current_path(folder);
+    ResetErrorReportForTests();
+    SetFatalErrorNotice(nullptr);
+    SetSettings(RunSettings{});
+}
+
+void SoundFolderTest::TearDown()
+{
+    std::filesystem::current_path(previousFolder);
+    ResetErrorReportForTests();
+    SetSettings(RunSettings{});
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+std::string SoundFolderTest::ReportText()
+{
+    const std::vector<uint8_t> bytes = ReadBytes(ReportFileName);
+    return std::string(bytes.begin(), bytes.end());
 }

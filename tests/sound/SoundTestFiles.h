@@ -1,8 +1,22 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+// Each test works in a fresh folder of its own, made the current one since the error report
+// is written there; the report and the run settings start afresh and no notice box is shown.
+class SoundFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    static std::string ReportText();   // "" while there is no report file
+
+    std::filesystem::path previousFolder;
+    std::filesystem::path folder;
+};
 
 // Hand-made RIFF files for the sound tests: chunks are appended one by one, so a test can put
 // odd chunks first, leave the data short or lie about sizes.
