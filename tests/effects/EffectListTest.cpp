@@ -53,32 +53,31 @@ protected:
     EffectList effects{&graphics, nullptr};   // no sound bank: the smoke is silent
 };
 
-TEST_F(EffectListTest, PuffsAndSmokeLiveTheirFramesAndThePlaceholderStays)
+// Puffs live six frames and smoke twenty-one, the sky fades fifty-one with their alpha stepping
+// by 5 from full or from nothing; each is drawn every frame it lives. The placeholder stays.
+TEST_F(EffectListTest, EachEffectLivesItsFramesAndThePlaceholderStays)
 {
     effects.Create(EffectNothing);
-    for (auto [kind, frames] : {std::pair{EffectPuff, 6}, std::pair{EffectSmoke, 21}}) {
-        effects.Create(kind);
+    const struct { int8_t kind; DrawKind drawn; int frames, alphaStep; } lives[] = {
+        {EffectPuff, DrawKind::WorldPrimitive, 6, 0}, {EffectSmoke, DrawKind::WorldPrimitive, 21, 0},
+        {EffectFadeOut, DrawKind::ScreenQuad, 51, -5}, {EffectFadeIn, DrawKind::ScreenQuad, 51, 5}};
+    for (const auto& life : lives) {
+        effects.Create(life.kind);
         int drawn = 0;
-        while (effects.Count() > 1 && drawn < 100) drawn += static_cast<int>(RunFrame().size());
-        EXPECT_EQ(drawn, frames) << "kind " << int(kind);
+        uint32_t alpha = life.alphaStep < 0 ? 255 : 0;
+        for (int frame = 0; effects.Count() > 1 && frame < 100; ++frame) {
+            for (const RecordedDraw* draw : RunFrame(life.drawn)) {
+                ++drawn;
+                if (life.alphaStep == 0) continue;
+                for (const RecordedVertex& corner : Vertices(draw))
+                    EXPECT_EQ(corner.colour >> 24, alpha + life.alphaStep) << int(life.kind) << " frame " << frame;
+                alpha += life.alphaStep;
+            }
+        }
+        EXPECT_EQ(drawn, life.frames) << "kind " << int(life.kind);
     }
     EXPECT_EQ(Kinds(), (std::vector<int8_t>{EffectNothing}));
     EXPECT_TRUE(graphics.Recording().Draws().empty());
-}
-
-TEST_F(EffectListTest, SkyFadesRunFiftyOneFramesStepping5)
-{
-    for (int8_t kind : {EffectFadeOut, EffectFadeIn}) {
-        effects.Create(kind);
-        for (uint32_t step = 0; step < 51; ++step) {
-            const auto quads = RunFrame(DrawKind::ScreenQuad);
-            ASSERT_EQ(quads.size(), 1u);
-            const uint32_t alpha = kind == EffectFadeOut ? 250 - 5 * step : 5 + 5 * step;
-            for (const RecordedVertex& corner : Vertices(quads[0]))
-                EXPECT_EQ(corner.colour >> 24, alpha) << int(kind) << " " << step;
-        }
-        EXPECT_TRUE(RunFrame(DrawKind::ScreenQuad).empty());
-    }
 }
 
 TEST_F(EffectListTest, StageBannerRestsFiftyFramesThenSlidesOff)

@@ -21,6 +21,8 @@ TEST_F(ControlTest, OpposingKeysTurnRightAndWalkBackwardAndLookingStaysInItsLimi
     Frame({}, {vk::Left, vk::Right, vk::Up, vk::Down});
     EXPECT_EQ(player().facing, 0.01f);
     EXPECT_EQ(player().speed, -0.01f);
+    for (int frame = 0; frame < 150; ++frame) Frame({}, {vk::Down});
+    EXPECT_FLOAT_EQ(player().speed, -0.8f * 0.7f) << "backward tops out at four fifths of forward";
     for (int frame = 0; frame < 20; ++frame) Frame({}, {vk::Left});
     EXPECT_EQ(player().turnRate, -0.1f);
     for (int frame = 0; frame < 10; ++frame) Frame({});

@@ -94,4 +94,26 @@ TEST_F(MagicTest, DropsGrowLikelierWithTheDistanceFromThePlayer)
     }
 }
 
+// A shot flies straight on and falls ever faster until its next step would enter stone.
+TEST_F(MagicTest, ShotArcsAndDiesWhereItsStepIsCutShort)
+{
+    Raise(12, 10, 3);
+    player().position = {110.0f, BodyRest, 105.0f};
+    shot = stage.CreateObject(KindMagicShot);
+    shot->InitShot(player());
+    Vec3 last = shot->position;
+    float lastVertical = shot->verticalSpeed;
+    int8_t result = ShotFlying;
+    while ((result = shot->Move(&field, 0, 0)) == ShotFlying) {
+        EXPECT_LT(shot->verticalSpeed, lastVertical);
+        EXPECT_NEAR(shot->position.x - last.x, 0.9f, 1e-4f);
+        last = shot->position;
+        lastVertical = shot->verticalSpeed;
+    }
+    EXPECT_EQ(result, ShotBlocked);
+    EXPECT_EQ(shot->dead, 1);
+    EXPECT_EQ(shot->position, last);
+    EXPECT_GE(last.x + 0.25f + 0.9f, 120.0f);   // the step that would have entered the column
+}
+
 }  // namespace
