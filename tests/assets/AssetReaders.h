@@ -15,8 +15,6 @@ inline uint32_t Le32(std::span<const uint8_t> bytes, size_t at)
            static_cast<uint32_t>(bytes[at + 2]) << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 
-inline uint16_t Le16(std::span<const uint8_t> bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
-
 inline uint8_t Alpha(uint32_t pixel) { return static_cast<uint8_t>(pixel >> 24); }
 
 struct Colour {

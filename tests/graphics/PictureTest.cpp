@@ -71,11 +71,13 @@ protected:
         return graphics->Renderer().lock()->ReadPicture();
     }
 
-    static void Quad(float x0, float y0, float x1, float y1, float z, uint32_t colour, uint8_t blend)
+    // A screen rectangle showing the whole of `texture`, or untextured.
+    static void Quad(float x0, float y0, float x1, float y1, float z, uint32_t colour, uint8_t blend,
+                     Texture* texture = nullptr)
     {
-        const ScreenVertex corners[4] = {{x0, y0, z, colour, 0, 0}, {x1, y0, z, colour, 0, 0},
-                                         {x1, y1, z, colour, 0, 0}, {x0, y1, z, colour, 0, 0}};
-        graphics->SetTexture(nullptr);
+        const ScreenVertex corners[4] = {{x0, y0, z, colour, 0, 0}, {x1, y0, z, colour, 1, 0},
+                                         {x1, y1, z, colour, 1, 1}, {x0, y1, z, colour, 0, 1}};
+        graphics->SetTexture(texture);
         graphics->DrawScreenQuad(corners, blend);
     }
 
@@ -123,10 +125,7 @@ TEST_F(Picture, EveryPictureOfADrawCallShowsItsOwnColours)
     graphics->SetTextureFilter(false);
     for (int i = 0; i < 12; ++i) {
         const float x = 20.0f + 40.0f * i;
-        const ScreenVertex corners[4] = {{x, 100, 0.5f, 0xffffffff, 0, 0}, {x + 32, 100, 0.5f, 0xffffffff, 1, 0},
-                                         {x + 32, 132, 0.5f, 0xffffffff, 1, 1}, {x, 132, 0.5f, 0xffffffff, 0, 1}};
-        graphics->SetTexture(textures[i].get());
-        graphics->DrawScreenQuad(corners, BlendAlpha);
+        Quad(x, 100, x + 32, 132, 0.5f, 0xffffffff, BlendAlpha, textures[i].get());
     }
     graphics->SetTexture(nullptr);
     const platform::DecodedImage picture = Finish("pictures.png");

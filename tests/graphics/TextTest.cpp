@@ -1,7 +1,6 @@
 #include "RecordedFrame.h"
 
 #include "graphics/Font.h"
-#include "graphics/GlyphAtlas.h"
 
 namespace {
 
@@ -48,16 +47,6 @@ TEST_F(Text, LineFeedStartsTheNextLineAtXInTheCellHeightBelow)
     for (size_t i = 0; i < glyphs.size(); ++i) EXPECT_EQ(VerticesOf(Draw(i))[0].colour, 0x80ff8000u);
     EXPECT_EQ(Draw(0).state.blend, BlendAlpha);
     EXPECT_FALSE(Draw(0).state.depthTest || Draw(0).state.alphaTest);
-}
-
-TEST_F(Text, TabsJumpToStopsOfEightAverageWidths)
-{
-    const int32_t stop = 8 * graphics.FindGlyphAtlas("Courier", 20, 700)->AverageWidth();
-    ASSERT_GT(stop, 0);
-    const float plain = DrawAndRead("X", 100, 100)[0].low.x;
-    EXPECT_FLOAT_EQ(DrawAndRead("\tX", 100, 100)[0].low.x, plain + stop);
-    EXPECT_FLOAT_EQ(DrawAndRead("AB\tX", 100, 100)[2].low.x, plain + stop);
-    EXPECT_FLOAT_EQ(DrawAndRead("ABCDEFGHI\tX", 100, 100)[9].low.x, plain + 2 * stop);
 }
 
 TEST_F(Text, LongLinesAreCutAtThePictureEdgesNotWrapped)

@@ -65,7 +65,8 @@ std::vector<uint8_t> SimpleWave(const std::vector<int16_t>& samples, uint32_t ra
 void SoundFolderTest::SetUp()
 {
     previousFolder = std::filesystem::current_path();
-    folder = FreshTestFolder(std::string("sound/") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    folder = FreshTestFolder("sound/" + test);
     std::filesystem::current_path(folder);
     ResetErrorReportForTests();
     SetFatalErrorNotice(nullptr);
