@@ -1,24 +1,19 @@
+#include "../graphics/RecordedFrame.h"
 #include "core/GameClock.h"
 #include "effects/EffectList.h"
 #include "graphics/Font.h"
-#include "graphics/Graphics.h"
-#include "graphics/Texture.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <span>
 #include <string>
-#include <vector>
 
 namespace {
 
 // A list on a graphics object without a renderer: each frame's draws are read back from the
 // recording. Two distinct (empty) textures stand for the water picture and the sprite sheet.
-class EffectListTest : public testing::Test {
+class EffectListTest : public RecordedFrame {
 protected:
     void SetUp() override
     {
+        RecordedFrame::SetUp();
         SetGameClockForTests(0);
         graphics.SetRenderState(RenderState::Lighting, 0);   // keep the vertex colours
         effects.SetTexture(0, &water);
@@ -30,11 +25,7 @@ protected:
     {
         graphics.BeginFrame();
         effects.Frame();
-        std::vector<const RecordedDraw*> found;
-        for (const RecordedDraw& d : graphics.Recording().Draws()) {
-            if (d.kind == kind) found.push_back(&d);
-        }
-        return found;
+        return DrawsOf(kind);
     }
     std::vector<int8_t> Kinds() const
     {
@@ -42,12 +33,7 @@ protected:
         for (const Effect* e = effects.First(); e != nullptr; e = e->Next()) kinds.push_back(e->Kind());
         return kinds;
     }
-    std::span<const RecordedVertex> Vertices(const RecordedDraw* draw) const
-    {
-        return graphics.Recording().VerticesOf(*draw);
-    }
 
-    Graphics   graphics;
     Texture    water;
     Texture    sheet;
     EffectList effects{&graphics, nullptr};   // no sound bank: the smoke is silent
@@ -69,7 +55,7 @@ TEST_F(EffectListTest, EachEffectLivesItsFramesAndThePlaceholderStays)
             for (const RecordedDraw* draw : RunFrame(life.drawn)) {
                 ++drawn;
                 if (life.alphaStep == 0) continue;
-                for (const RecordedVertex& corner : Vertices(draw))
+                for (const RecordedVertex& corner : VerticesOf(*draw))
                     EXPECT_EQ(corner.colour >> 24, alpha + life.alphaStep) << int(life.kind) << " frame " << frame;
                 alpha += life.alphaStep;
             }
@@ -95,7 +81,7 @@ TEST_F(EffectListTest, StageBannerRestsFiftyFramesThenSlidesOff)
         text.clear();
         for (const RecordedDraw* glyph : RunFrame(DrawKind::Text)) {
             text += static_cast<char>(glyph->detail);
-            for (const RecordedVertex& v : Vertices(glyph)) top = std::min(top, v.y);
+            for (const RecordedVertex& v : VerticesOf(*glyph)) top = std::min(top, v.y);
         }
         return top;
     };
@@ -156,18 +142,18 @@ TEST_F(LightColumnTest, DrawnLastAtTheFloorTurnedToTheEyeWithScrollingRipples)
     EXPECT_EQ(draws[0]->texture, &sheet);   // the puff, from the first pass
     EXPECT_EQ(draws[1]->texture, &water);
     EXPECT_EQ(draws[1]->state.blend, BlendAlpha);
-    const auto strip = Vertices(draws[1]);   // starts at (-X, top, -Z): both axes flipped toward the eye
+    const auto strip = VerticesOf(*draws[1]);   // starts at (-X, top, -Z): both axes flipped toward the eye
     EXPECT_EQ(strip[0].x, 104.0f);
     EXPECT_EQ(strip[0].z, 64.0f);
     EXPECT_LT(strip[1].y, 0.0f);             // reaches below the floor
     graphics.SetEye(Vec3{50.0f, 10.0f, 90.0f});   // the other side: no flips
-    EXPECT_EQ(Vertices(RunFrame().back())[0].x, 96.0f);
+    EXPECT_EQ(VerticesOf(*RunFrame().back())[0].x, 96.0f);
 
     // The ripple band slides along the picture with the clock and never leaves it.
     float lastTop = -1.0f;
     for (uint32_t clock = 5000; clock < 5300; clock += 7) {
         SetGameClockForTests(clock);
-        const auto column = Vertices(RunFrame().back());
+        const auto column = VerticesOf(*RunFrame().back());
         for (const RecordedVertex& v : column) ASSERT_TRUE(v.v >= 0.0f && v.v <= 1.0f) << clock;
         ASSERT_LT(column[0].v, column[1].v) << clock;   // the top edge shows the band's start
         EXPECT_NE(column[0].v, lastTop) << clock;

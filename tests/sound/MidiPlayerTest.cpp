@@ -80,13 +80,11 @@ TEST_F(MidiPlayerTest, ThePieceStartsAtTheTopOnEveryPlayAndAtItsEndUntilStopped)
 
 TEST_F(MidiPlayerTest, AMissingOrUnplayableFileIsFatalAndSaysWhatFailed)
 {
-    // Cut short: the header is whole, the track it announces is not.
-    WriteBytes(folder / "cut.mid", std::vector<uint8_t>(TinyMidi.begin(), TinyMidi.begin() + 20));
     FakeMusic refusing;
     refusing.accept = false;
     const struct { std::string file; MusicOutput* output; const char* said; } cases[] = {
-        {(folder / "gone.mid").string(), &music, "No such file"}, {(folder / "cut.mid").string(), &music, "MIDI"},
-        {MusicPath(), &refusing, ""}, {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
+        {(folder / "gone.mid").string(), &music, "No such file"}, {MusicPath(), &refusing, ""},
+        {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
     for (const auto& c : cases) {
         ResetErrorReportForTests();
         MidiPlayer player(c.output);

@@ -16,6 +16,8 @@ struct ControlTest : StageWorld {
     }
 };
 
+// How fast a turn builds up and dies out, and the forward walk, are pinned by the recorded
+// games; they never hold opposing keys, walk backward or look up and down.
 TEST_F(ControlTest, OpposingKeysTurnRightAndWalkBackwardAndLookingStaysInItsLimits)
 {
     Frame({}, {vk::Left, vk::Right, vk::Up, vk::Down});
@@ -23,10 +25,6 @@ TEST_F(ControlTest, OpposingKeysTurnRightAndWalkBackwardAndLookingStaysInItsLimi
     EXPECT_EQ(player().speed, -0.01f);
     for (int frame = 0; frame < 150; ++frame) Frame({}, {vk::Down});
     EXPECT_FLOAT_EQ(player().speed, -0.8f * 0.7f) << "backward tops out at four fifths of forward";
-    for (int frame = 0; frame < 20; ++frame) Frame({}, {vk::Left});
-    EXPECT_EQ(player().turnRate, -0.1f);
-    for (int frame = 0; frame < 10; ++frame) Frame({});
-    EXPECT_EQ(player().turnRate, 0.0f);   // a released turn dies out
 
     player().lookOffset = 4.9f;
     for (int frame = 0; frame < 3; ++frame) Frame({}, {vk::PageUp});

