@@ -58,18 +58,14 @@ protected:
     std::vector<Place> places;
 };
 
-TEST_F(SpriteSheet, IsAnUncompressed256By256ArgbTextureWithOneLevel)
-{
-    ASSERT_EQ(bytes.size(), 128u + 256u * 256u * 4u);
-    EXPECT_EQ(sheet.width, 256);
-    EXPECT_EQ(sheet.height, 256);
-    EXPECT_LE(Le32(bytes, 28), 1u);   // mip levels
-}
-
-// Linear filtering mixes a transparent pixel's colour into the edge next to it, so transparent
-// pixels must carry their visible neighbours' colour, never black.
+// An uncompressed 256 by 256 ARGB texture of one level. Linear filtering mixes a transparent
+// pixel's colour into the edge next to it, so transparent pixels must carry their visible
+// neighbours' colour, never black.
 TEST_F(SpriteSheet, EveryPictureHasSubstantialOpaqueContentAndNoBlackTransparency)
 {
+    ASSERT_EQ(bytes.size(), 128u + 256u * 256u * 4u);
+    EXPECT_TRUE(sheet.width == 256 && sheet.height == 256);
+    EXPECT_LE(Le32(bytes, 28), 1u);   // mip levels
     for (const Place& place : places) {
         const int opaque = CountIn(place, [](uint32_t p) { return Alpha(p) >= 128; });
         EXPECT_GE(opaque, place.width * place.height / 10) << place.what;

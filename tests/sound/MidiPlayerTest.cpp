@@ -1,11 +1,7 @@
-#include "core/ErrorReport.h"
 #include "core/VirtualKeys.h"
 #include "sound/MidiPlayer.h"
 #include "sound/MusicOutput.h"
 #include "SoundTestFiles.h"
-#include "TestFiles.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 

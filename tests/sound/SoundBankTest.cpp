@@ -1,11 +1,6 @@
-#include "core/ErrorReport.h"
-#include "core/Settings.h"
 #include "platform/AudioOutput.h"
 #include "sound/SoundBank.h"
 #include "SoundTestFiles.h"
-#include "TestFiles.h"
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
