@@ -52,12 +52,6 @@ TEST(EdgeBleed, TransparentPixelsTakeNearbyColourButStayTransparentAndInside)
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{2, 1}, std::pair{4, 2}})
         EXPECT_EQ(canvas.At(x, y), (Rgba{red.r, red.g, red.b, 0})) << x << "," << y;
     EXPECT_EQ(canvas.At(6, 1), Transparent()) << "nothing leaks past the rectangle";
-
-    Canvas between(3, 1);   // a pixel between two colours takes their average
-    between.Set(0, 0, Opaque(100, 0, 0));
-    between.Set(2, 0, Opaque(0, 0, 200));
-    BleedTransparentEdges(between, 0, 0, 3, 1);
-    EXPECT_EQ(between.At(1, 0), (Rgba{50, 0, 100, 0}));
 }
 
 TEST(ImageFiles, EveryFormatReadsBackThroughTheGameDecoders)

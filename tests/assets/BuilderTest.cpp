@@ -20,7 +20,7 @@ int RunBuilder(const std::filesystem::path& source, const std::filesystem::path&
 }
 
 // One build from a copy of the sources makes every file again byte for byte as the game's build
-// made it; a misspelt colour, a missing folder or an incomplete command line is refused.
+// made it; a misspelt colour or a missing folder is refused.
 TEST(ArtBuilder, RebuildsTheSameBytesAndRefusesBrokenSources)
 {
     const auto sources = FreshTestFolder("assets/sources");
@@ -43,9 +43,6 @@ TEST(ArtBuilder, RebuildsTheSameBytesAndRefusesBrokenSources)
     EXPECT_NE(RunBuilder(sources, refused), 0);
     EXPECT_NE(RunBuilder(refused / "no-such-folder", refused), 0);
     EXPECT_FALSE(std::filesystem::exists(refused / "parts.dds"));
-    const std::string builder = "\"" + ArtBuilder() + "\"";
-    EXPECT_NE(std::system((builder + " 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((builder + " --source x --out y --sheet z --colour red 2>/dev/null").c_str()), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "RecordedFrame.h"
 
-#include "core/Random.h"
 #include "field/Field.h"
 
 #include <array>
@@ -118,12 +117,4 @@ TEST_F(FieldDrawing, WallRingSurroundsTheFieldTranslucentAndBelowTheFloor)
     EXPECT_EQ(faces.size(), 400u + 80u + 84u);
     graphics.DrawFace(0);
     EXPECT_EQ(LastDraw().state.blend, BlendOpaque) << "the field leaves blending off behind it";
-}
-
-TEST_F(FieldDrawing, AWholeRuinTakesAHandfulOfDrawCalls)
-{
-    SharedRandom().Seed(20240);
-    field->Generate();
-    EXPECT_GT(DrawField().size(), 564u);
-    EXPECT_LE(graphics.LastFrameDrawCalls(), 4);
 }

@@ -64,29 +64,24 @@ TEST_F(SoundBankTest, AnUnopenableFileIsReportedThenFatalAndItsSlotStaysSilent)
     EXPECT_EQ(RenderLeft(output, 32), std::vector<int16_t>(32, 0));
 }
 
-// Switched off, or with a device that will not open: the game goes on silently, and the sounds
-// still load (converted to the output rate, stereo) so that a later device could play them.
-TEST_F(SoundBankTest, WithoutADeviceSoundsStillLoadAndOnlyAFailedOpenIsReported)
+// Switched off, the game goes on silently and reports nothing, and the sounds still load
+// (converted to the output rate, stereo). A device that will not open is reported: the runs
+// of the whole program without a sound device check that.
+TEST_F(SoundBankTest, SwitchedOffSoundsStillLoadAndNothingIsReported)
 {
     RunSettings quiet;
     quiet.sound = false;
-    const struct { bool soundOn; const char* report; } cases[] = {
-        {false, ""}, {true, "SDLオーディオの初期化に失敗 Result(-1)\n"}};
-    for (const auto& c : cases) {
-        fs::remove(ReportFileName);
-        SetSettings(c.soundOn ? RunSettings{} : quiet);
-        setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        SoundBank bank;
-        EXPECT_FALSE(bank.Init());
-        EXPECT_EQ(bank.Device(), nullptr);
-        EXPECT_EQ(ReportText(), c.report);
-        WriteBytes("a.wav", SimpleWave(Ramp(10, 0, 1), 11025));
-        const SoundSlot* slot = bank.Load("a.wav", 1);
-        EXPECT_FALSE(FatalErrorRaised());
-        EXPECT_EQ(slot->Samples().size(), 40u * 2);
-        EXPECT_EQ(slot->Voice(), SoundSlot::NoVoice);
-        bank.Play(1);
-    }
+    SetSettings(quiet);
+    SoundBank bank;
+    EXPECT_FALSE(bank.Init());
+    EXPECT_EQ(bank.Device(), nullptr);
+    WriteBytes("a.wav", SimpleWave(Ramp(10, 0, 1), 11025));
+    const SoundSlot* slot = bank.Load("a.wav", 1);
+    EXPECT_FALSE(FatalErrorRaised());
+    EXPECT_EQ(slot->Samples().size(), 40u * 2);
+    EXPECT_EQ(slot->Voice(), SoundSlot::NoVoice);
+    bank.Play(1);
+    EXPECT_FALSE(std::filesystem::exists(ReportFileName));
 }
 
 TEST_F(SoundBankTest, TheOpenedDevicePullsTheMixer)
