@@ -1,12 +1,10 @@
 #include "core/Random.h"
-#include "field/RuinPrinter.h"
 #include "FieldGrids.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace {
@@ -132,23 +130,4 @@ TEST(GeneratedRuin, TitleLayoutClearsTheSquareAndKeepsTheRest)
             for (int c = 5; c <= 14; ++c) expected[r][c] = c == 10 && (r == 9 || r == 11);   // the figures' blocks
         ASSERT_EQ(TopsOf(title), expected);
     }
-}
-
-// The --print-ruin text: each layer's rows as the generator left them, then the draws it took.
-TEST(RuinPrint, ShowsEveryLayerAndTheDrawsTaken)
-{
-    Field field(nullptr);
-    SharedRandom().Seed(77);
-    const uint64_t before = SharedRandom().DrawCount();
-    field.Generate();
-    std::string expected;
-    for (int layer = 0; layer < Field::Layers; ++layer) {
-        expected += "layer " + std::to_string(layer) + "\n";
-        for (int row = 0; row < Field::Rows; ++row) {
-            for (int col = 0; col < Field::Cols; ++col) expected += ".#@"[field.Cell(row, layer, col)];
-            expected += '\n';
-        }
-    }
-    expected += "draws " + std::to_string(SharedRandom().DrawCount() - before) + "\n";
-    EXPECT_EQ(PrintRuin(77, false), expected);
 }
