@@ -41,7 +41,6 @@ TEST(ErrorReport, FirstReportOfARunEmptiesTheFileLaterOnesAppendAndAnUnwritableO
     ReportErrorResult("lost", 1);
     EXPECT_TRUE(std::filesystem::is_directory(ReportFileName));
     std::filesystem::current_path(previous);
-    ResetErrorReportForTests();
 }
 
 TEST(ErrorReport, FatalErrorEndsTheRunWithAFailureCodeEvenWithoutText)
@@ -52,5 +51,4 @@ TEST(ErrorReport, FatalErrorEndsTheRunWithAFailureCodeEvenWithoutText)
     EXPECT_TRUE(FatalErrorRaised() && QuitRequested());
     RequestQuit(0);   // the window closing afterwards does not turn it into a success
     EXPECT_NE(QuitExitCode(), 0);
-    ResetErrorReportForTests();
 }

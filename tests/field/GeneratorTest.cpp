@@ -116,18 +116,3 @@ TEST(GeneratedRuin, IsSoundOverManySeeds)
     }
     EXPECT_GT(cappedSummits, 0);
 }
-
-TEST(GeneratedRuin, TitleLayoutClearsTheSquareAndKeepsTheRest)
-{
-    for (uint32_t seed = 1; seed <= 50; ++seed) {
-        Field stage(nullptr), title(nullptr);
-        SharedRandom().Seed(seed);
-        stage.Generate();
-        SharedRandom().Seed(seed);
-        title.GenerateTitle();
-        Tops expected = TopsOf(stage);
-        for (int r = 5; r <= 14; ++r)
-            for (int c = 5; c <= 14; ++c) expected[r][c] = c == 10 && (r == 9 || r == 11);   // the figures' blocks
-        ASSERT_EQ(TopsOf(title), expected);
-    }
-}

@@ -44,23 +44,6 @@ TEST_F(Recording, FacesAreWhiteAtHalfAlphaAndOnlyFacesOfTheBlockAreDrawn)
     for (const RecordedVertex& v : VerticesOf(Draw(0))) EXPECT_EQ(v.colour, 0x7fffffffu);
 }
 
-TEST_F(Recording, PrimitivesBecomeTrianglesWithTheirWorldMatrix)
-{
-    const WorldVertex strip[5] = {{0, 0, 0, 1, 0, 0}, {1, 0, 0, 2, 0, 0}, {0, 1, 0, 3, 0, 0},
-                                  {1, 1, 0, 4, 0, 0}, {0, 2, 0, 5, 0, 0}};
-    glm::mat4 scaleTwo(2.0f);
-    scaleTwo[3][3] = 1.0f;
-    graphics.SetWorldMatrix(scaleTwo);
-    graphics.DrawWorldPrimitive(PrimitiveType::TriangleStrip, strip, 5);
-    graphics.DrawWorldPrimitive(PrimitiveType::TriangleFan, strip, 2);   // too few: nothing
-    ASSERT_EQ(DrawCount(), 1u);
-    const auto vertices = VerticesOf(Draw(0));
-    ASSERT_EQ(vertices.size(), 9u);
-    // Scaled by two; the odd strip triangle keeps the winding of the first: 1, 3, 2.
-    const float expected[9][2] = {{0, 0}, {2, 0}, {0, 2}, {2, 0}, {2, 2}, {0, 2}, {0, 2}, {2, 2}, {0, 4}};
-    for (size_t i = 0; i < 9; ++i) EXPECT_TRUE(vertices[i].x == expected[i][0] && vertices[i].y == expected[i][1]) << i;
-}
-
 TEST_F(Recording, BatchesMergeNeighboursAndKeepOrder)
 {
     graphics.SetRenderState(RenderState::Lighting, 0);
