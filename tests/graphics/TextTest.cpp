@@ -5,8 +5,8 @@
 using Text = RecordedFrame;
 
 // Text is drawn over everything, blended, in the colour asked; a line feed starts the next line
-// at x, one cell height (20 for this font) below. That the glyphs show where they are drawn,
-// and are cut at the picture's edge, the picture tests and the stage banner's test see.
+// at x, one cell height (20 for this font) below. That glyphs are cut at the picture's edge the
+// stage banner's test sees, and that they reach the picture, the screenshots of a whole game.
 TEST_F(Text, LineFeedStartsTheNextLineAtXOneCellBelow)
 {
     Font font(&graphics);

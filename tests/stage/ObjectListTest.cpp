@@ -37,7 +37,7 @@ TEST_F(ObjectListTest, PickUpsFillRefillsEquipAndTakeTheMapAndStayUntilThePurge)
     EXPECT_EQ(player().heldItem, KindSwiftItem);
     EXPECT_EQ(player().jumpSpeed, 1.7f);
     EXPECT_EQ(player().itemIcon->GetSource(), (Rect{192, 224, 32, 32}));
-    EXPECT_EQ(DrawsOf(DrawKind::WorldPrimitive).size(), 5);   // taken, still drawn this frame
+    EXPECT_EQ(DrawsOf(DrawKind::WorldPrimitive).size(), 5u);   // taken, still drawn this frame
 
     player().itemTimer = 120.0f;
     Spawn(KindCloakItem, at);
@@ -66,7 +66,7 @@ TEST_F(ObjectListTest, KeyRaisesAnExitThatFallsInTheSameFrameAndTheExitEndsTheWa
     WorldObject* after = Spawn(KindTimeRefill, {20.0f, 30.0f, 20.0f});
     EXPECT_TRUE(Update());
     EXPECT_EQ(after->position.y, 30.0f);                 // not moved
-    EXPECT_EQ(DrawsOf(DrawKind::WorldPrimitive).size(), 1);       // nor drawn
+    EXPECT_EQ(DrawsOf(DrawKind::WorldPrimitive).size(), 1u);       // nor drawn
 }
 
 TEST_F(ObjectListTest, EnemyTouchCostsFiveToElevenLifeAndPushesBothApart)
