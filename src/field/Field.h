@@ -75,7 +75,7 @@ public:
     float   MapViewHeight() const { return mapViewHeight; }
 
 private:
-    friend class FieldTestAccess;   // lets the tests run single builder steps on hand-made grids
+    friend class FieldTestAccess;   // lets the drawing tests tell the surface textures apart
 
     // Builder steps, run in this order by Generate.
     void BuildColumns();

@@ -23,10 +23,3 @@ TEST(Random, ReseedingRestartsTheSequenceAndValuesStayInRange)
     random.Seed(12345);
     for (int value : first) EXPECT_EQ(random.Next(), value);
 }
-
-TEST(Random, StateWrapsModulo2To32)
-{
-    Random random(0xffffffffu);
-    random.Next();
-    EXPECT_EQ(random.State(), 0xffffffffu * 214013u + 2531011u);
-}

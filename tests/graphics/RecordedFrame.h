@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 class RecordedFrame : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,6 +28,28 @@ protected:
     std::span<const RecordedVertex> VerticesOf(const RecordedDraw& draw) const
     {
         return graphics.Recording().VerticesOf(draw);
+    }
+
+    std::vector<const RecordedDraw*> DrawsOf(DrawKind kind) const
+    {
+        std::vector<const RecordedDraw*> found;
+        for (const RecordedDraw& draw : graphics.Recording().Draws())
+            if (draw.kind == kind) found.push_back(&draw);
+        return found;
+    }
+
+    // The smallest and the largest x, y and z among a draw's corners.
+    struct Span {
+        RecordedVertex low{1e9f, 1e9f, 1e9f}, high{-1e9f, -1e9f, -1e9f};
+    };
+    Span SpanOf(const RecordedDraw& draw) const
+    {
+        Span span;
+        for (const RecordedVertex& v : VerticesOf(draw)) {
+            span.low = {std::min(span.low.x, v.x), std::min(span.low.y, v.y), std::min(span.low.z, v.z)};
+            span.high = {std::max(span.high.x, v.x), std::max(span.high.y, v.y), std::max(span.high.z, v.z)};
+        }
+        return span;
     }
 
     // A white picture `side` pixels square, declared `declared` pixels square.

@@ -117,12 +117,6 @@ TEST(GameController, SourcesHoldingOneKeyDoNotReleaseEachOther)
     EXPECT_TRUE(Keyboard(pads, ShiftRightKey, vk::Shift, true).empty());
     EXPECT_TRUE(Keyboard(pads, ShiftLeftKey, vk::Shift, false).empty());
     EXPECT_EQ(Keyboard(pads, ShiftRightKey, vk::Shift, false), Changes{Up(vk::Shift)});
-
-    // A second press of a held control, or a release of one never pressed, changes nothing.
-    EXPECT_EQ(Button(pads, Pad, PadButton::A, true), Changes{Down(vk::Space)});
-    EXPECT_TRUE(Button(pads, Pad, PadButton::A, true).empty());
-    EXPECT_TRUE(Button(pads, OtherPad, PadButton::A, false).empty());
-    EXPECT_EQ(Button(pads, Pad, PadButton::A, false), Changes{Up(vk::Space)});
 }
 
 TEST(GameController, RemovedPadLetsGoOfOnlyItsOwnKeys)

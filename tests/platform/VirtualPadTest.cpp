@@ -9,28 +9,20 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace {
 
-std::vector<platform::Message> DrainMessages()
+// The messages waiting, as (message, key) pairs.
+std::set<std::pair<uint32_t, uint64_t>> DrainMessages()
 {
-    std::vector<platform::Message> messages;
     SDL_PumpEvents();
+    std::set<std::pair<uint32_t, uint64_t>> messages;
     platform::Message message;
-    while (platform::PollMessage(message)) {
-        if (message.message == wm::KeyDown || message.message == wm::KeyUp) messages.push_back(message);
-    }
+    while (platform::PollMessage(message)) messages.insert({message.message, message.wParam});
     return messages;
-}
-
-bool Has(const std::vector<platform::Message>& messages, uint32_t type, uint8_t key)
-{
-    for (const platform::Message& message : messages) {
-        if (message.message == type && message.wParam == key) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -57,13 +49,11 @@ TEST(VirtualPad, PlugPressMoveAndUnplugReachTheGameAsKeys)
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, -30000);
     SDL_JoystickUpdate();
     const auto pressed = DrainMessages();
-    EXPECT_TRUE(Has(pressed, wm::KeyDown, vk::Space));
-    EXPECT_TRUE(Has(pressed, wm::KeyDown, vk::Left));
+    EXPECT_TRUE(pressed.contains({wm::KeyDown, vk::Space}) && pressed.contains({wm::KeyDown, vk::Left}));
 
     SDL_JoystickDetachVirtual(device);
     const auto released = DrainMessages();
-    EXPECT_TRUE(Has(released, wm::KeyUp, vk::Space));
-    EXPECT_TRUE(Has(released, wm::KeyUp, vk::Left));
+    EXPECT_TRUE(released.contains({wm::KeyUp, vk::Space}) && released.contains({wm::KeyUp, vk::Left}));
 
     platform::StopGameControllers();
     platform::ShutdownVideo();

@@ -1,8 +1,6 @@
 #include "platform/AudioMixer.h"
 #include "SoundTestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace {

@@ -1,11 +1,9 @@
-#include "core/ErrorReport.h"
 #include "core/VirtualKeys.h"
 #include "sound/MidiPlayer.h"
 #include "sound/MusicOutput.h"
 #include "SoundTestFiles.h"
-#include "TestFiles.h"
 
-#include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -31,84 +29,58 @@ public:
 const std::vector<uint8_t> TinyMidi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
                                        'M', 'T', 'r', 'k', 0, 0, 0, 4, 0x00, 0xff, 0x2f, 0x00};
 
-class MidiPlayerTest : public ::testing::Test {
+class MidiPlayerTest : public SoundFolderTest {
 protected:
     void SetUp() override
     {
-        folder = FreshTestFolder(std::string("sound/") + ::testing::UnitTest::GetInstance()->current_test_info()->name()) / "a folder with spaces";
-        fs::create_directories(folder);
-        WriteBytes(folder / "run.mid", TinyMidi);
-        ResetErrorReportForTests();
-        SetFatalErrorNotice(nullptr);
+        SoundFolderTest::SetUp();
+        fs::create_directories("a folder with spaces");
+        WriteBytes("a folder with spaces/run.mid", TinyMidi);
     }
-    void TearDown() override { ResetErrorReportForTests(); }
 
-    std::string MusicPath() const { return (folder / "run.mid").string(); }
+    std::string MusicPath() const { return (folder / "a folder with spaces" / "run.mid").string(); }
 
-    fs::path folder;
     FakeMusic music;
 };
 
-TEST_F(MidiPlayerTest, EveryPlayOpensTheFileAnewAndStartsAtTheBeginning)
+// Every play opens the file anew and starts at its beginning; the end of the piece starts it
+// over, but only a successful end while it plays; closing the window stops it.
+TEST_F(MidiPlayerTest, ThePieceStartsAtTheTopOnEveryPlayAndAtItsEndUntilStopped)
 {
     MidiPlayer player(&music);
-    player.Open(MusicPath().c_str());
-    EXPECT_FALSE(player.Playing());
-    EXPECT_EQ(music.calls, "") << "opening only finds the file";
-
-    player.Play();
-    EXPECT_TRUE(player.Playing());
-    EXPECT_EQ(music.calls, "open rewind start ");
+    const auto notify = [&](uint32_t how) { player.OnMessage(wm::MusicNotify, how, 0); };
+    const struct { std::function<void()> act; const char* calls; bool playing; } steps[] = {
+        {[&] { player.Open(MusicPath().c_str()); }, "", false},   // opening only finds the file
+        {[&] { player.Play(); }, "open rewind start ", true},
+        {[&] { player.Play(); }, "stop close open rewind start ", true},
+        {[&] { notify(wm::NotifySuccessful); }, "", true},        // the music still runs
+        {[&] { music.finished = true; }, "", true},
+        {[&] { notify(4); }, "", true},                           // not a successful end
+        {[&] { notify(wm::NotifySuccessful); }, "rewind start ", true},
+        {[&] { player.Stop(); }, "stop close ", false},
+        {[&] { notify(wm::NotifySuccessful); }, "", false},       // arrived after the stop
+        {[&] { player.Stop(); }, "", false},
+        {[&] { player.OnMessage(wm::Destroy, 0, 0); }, "", false},
+        {[&] { player.Play(); }, "open rewind start ", true},
+        {[&] { player.OnMessage(wm::Destroy, 0, 0); }, "stop close ", false},   // the window closes
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        music.calls.clear();
+        steps[i].act();
+        EXPECT_EQ(music.calls, steps[i].calls) << "step " << i;
+        EXPECT_EQ(player.Playing(), steps[i].playing) << "step " << i;
+    }
     EXPECT_EQ(music.song, TinyMidi);
-
-    music.calls.clear();
-    player.Play();   // while playing: closed, reopened, from the start
-    EXPECT_EQ(music.calls, "stop close open rewind start ");
     EXPECT_FALSE(FatalErrorRaised());
-}
-
-TEST_F(MidiPlayerTest, TheEndOfThePieceStartsItOverOnlyWhilePlayingAndClosingTheWindowStopsIt)
-{
-    MidiPlayer player(&music);
-    player.Open(MusicPath().c_str());
-    player.Play();
-    music.calls.clear();
-
-    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
-    EXPECT_EQ(music.calls, "") << "a notice while the music still runs changes nothing";
-
-    music.finished = true;
-    player.OnMessage(wm::MusicNotify, 4, 0);   // not a successful end
-    EXPECT_EQ(music.calls, "");
-    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);
-    EXPECT_EQ(music.calls, "rewind start ");
-
-    music.calls.clear();
-    player.Stop();
-    EXPECT_EQ(music.calls, "stop close ");
-    EXPECT_FALSE(player.Playing());
-    music.calls.clear();
-    player.OnMessage(wm::MusicNotify, wm::NotifySuccessful, 0);   // arrived after the stop
-    player.Stop();
-    player.OnMessage(wm::Destroy, 0, 0);
-    EXPECT_EQ(music.calls, "") << "a stopped player sends nothing";
-
-    player.Play();
-    music.calls.clear();
-    player.OnMessage(wm::Destroy, 0, 0);   // the window closes
-    EXPECT_EQ(music.calls, "stop close ");
-    EXPECT_FALSE(player.Playing());
 }
 
 TEST_F(MidiPlayerTest, AMissingOrUnplayableFileIsFatalAndSaysWhatFailed)
 {
-    // Cut short: the header is whole, the track it announces is not.
-    WriteBytes(folder / "cut.mid", std::vector<uint8_t>(TinyMidi.begin(), TinyMidi.begin() + 20));
     FakeMusic refusing;
     refusing.accept = false;
     const struct { std::string file; MusicOutput* output; const char* said; } cases[] = {
-        {(folder / "gone.mid").string(), &music, "No such file"}, {(folder / "cut.mid").string(), &music, "MIDI"},
-        {MusicPath(), &refusing, ""}, {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
+        {(folder / "gone.mid").string(), &music, "No such file"}, {MusicPath(), &refusing, ""},
+        {"surely-not-here.mid", nullptr, "surely-not-here.mid"}};
     for (const auto& c : cases) {
         ResetErrorReportForTests();
         MidiPlayer player(c.output);

@@ -1,8 +1,6 @@
 #include "sound/WaveFile.h"
 #include "SoundTestFiles.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 bool Parses(const std::vector<uint8_t>& bytes)
@@ -11,20 +9,12 @@ bool Parses(const std::vector<uint8_t>& bytes)
     return wave.Parse(bytes.data(), bytes.size());
 }
 
-// Tolerated: an 18-byte format, other chunks before the data (an odd one padded to a word) and
+// The plain layout of the game's own files is read by the checks of the built sounds. Tolerated
+// besides: an 18-byte format, other chunks before the data (an odd one padded to a word) and
 // any name on the first sub-chunk, which is always read as the format.
 TEST(WaveFile, ReadsTheFormatFromTheFirstSubChunkAndSearchesForTheData)
 {
-    const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};
     WaveFile wave;
-    const std::vector<uint8_t> common = SimpleWave(samples, 22050);
-    ASSERT_TRUE(wave.Parse(common.data(), common.size()));
-    EXPECT_EQ(wave.Channels(), 1);
-    EXPECT_EQ(wave.SamplesPerSecond(), 22050u);
-    EXPECT_EQ(wave.BitsPerSample(), 16);
-    EXPECT_EQ(wave.FrameCount(), samples.size());
-    EXPECT_EQ(wave.Data(), RiffBuilder::Samples16(samples));
-
     std::vector<uint8_t> extended = RiffBuilder::PcmFormat(2, 11025, 8);
     extended.insert(extended.end(), {0, 0});   // cbSize
     const auto withExtension = RiffBuilder().Chunk("LIST", extended).Chunk("fact", {1, 2, 3})

@@ -1,21 +1,18 @@
 #pragma once
+#include "../graphics/RecordedFrame.h"
 #include "core/Keyboard.h"
 #include "core/Random.h"
 #include "effects/EffectList.h"
 #include "field/Field.h"
-#include "graphics/Graphics.h"
-#include "graphics/Texture.h"
 #include "stage/Stage.h"
 
-#include <gtest/gtest.h>
 #include <vector>
 
 // A stage on a bare ruin (one floor layer, top at y = 5) with a recording-only graphics object,
 // a real effect list and no sound.
-struct StageWorld : ::testing::Test {
+struct StageWorld : RecordedFrame {
     static constexpr float BodyRest = 7.5f;   // centre of a 5-unit body on the floor
 
-    Graphics   graphics;
     Texture    sheet;
     Field      field{nullptr};
     EffectList effects{&graphics, nullptr};
@@ -57,12 +54,6 @@ struct StageWorld : ::testing::Test {
         return kinds;
     }
 
-    int Draws(DrawKind kind) const
-    {
-        int count = 0;
-        for (const RecordedDraw& draw : graphics.Recording().Draws()) count += draw.kind == kind;
-        return count;
-    }
 };
 
 using KindList = std::vector<int8_t>;

@@ -1,22 +1,8 @@
 #pragma once
-#include "core/Random.h"
 #include "field/Field.h"
 
 #include <array>
 #include <initializer_list>
-
-// Runs single builder steps of a Field on hand-made grids.
-class FieldTestAccess {
-public:
-    static void BuildColumns(Field& field) { field.BuildColumns(); }
-    static void OpenHollows(Field& field) { field.OpenHollows(); }
-    static void PruneUnreachable(Field& field) { field.PruneUnreachable(); }
-    static bool NextMove(const Field& field, int row, int layer, int col, Field::MoveCursor& cursor)
-    {
-        return field.NextMove(row, layer, col, cursor);
-    }
-    static void Label(Field& field, int row, int col, int16_t id) { field.regionIds[row][col] = id; }
-};
 
 // The top layer of every column, [row][col]; 0 is bare floor.
 using Tops = std::array<std::array<int, Field::Cols>, Field::Rows>;
@@ -46,13 +32,4 @@ inline void Build(Field& field, const Tops& tops)
         for (int c = 0; c < Field::Cols; ++c)
             for (int layer = 0; layer < Field::Layers; ++layer)
                 field.SetCell(r, layer, c, layer <= tops[r][c] ? CellBlock : CellEmpty);
-}
-
-// Random draws taken by one call.
-template <typename Step>
-uint64_t DrawsOf(Step step)
-{
-    const uint64_t before = SharedRandom().DrawCount();
-    step();
-    return SharedRandom().DrawCount() - before;
 }
