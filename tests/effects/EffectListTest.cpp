@@ -1,4 +1,4 @@
-#include "../graphics/RecordedFrame.h"
+#include "RecordedFrame.h"
 #include "core/GameClock.h"
 #include "effects/EffectList.h"
 #include "graphics/Font.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "../graphics/RecordedFrame.h"
+#include "RecordedFrame.h"
 #include "core/Keyboard.h"
 #include "core/Random.h"
 #include "effects/EffectList.h"
