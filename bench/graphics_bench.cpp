@@ -63,7 +63,7 @@ void BM_DrawRuinFrameHeadless(benchmark::State& state)
     settings.headless = true;
     SetSettings(settings);
     std::string error;
-    if (!platform::InitVideo(true, error) || !platform::CreateMainWindow("Velmoor", false, true, true, error)) {
+    if (!platform::InitVideo(true, error) || !platform::CreateMainWindow("Velmoor", false, true, true, 640, 480, error)) {
         state.SkipWithError(error.c_str());
         return;
     }

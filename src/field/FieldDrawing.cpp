@@ -54,17 +54,23 @@ void Field::ReleaseDrawingAssets()
     background = nullptr;
 }
 
+// The sky lies at the far depth. Drawn after the ruin's opaque faces, under the depth test, it
+// fills only what they leave uncovered and costs only what shows; nothing translucent has been
+// drawn yet, so the picture is the same as with the sky first.
 void Field::Draw(bool drawCells)
 {
     if (graphics == nullptr) return;
-    background->Draw();
-    if (!drawCells) return;
+    if (!drawCells) {
+        background->Draw();
+        return;
+    }
 
     for (int16_t row = 0; row < Rows; ++row) {
         for (int16_t layer = 0; layer < Layers; ++layer) {
             for (int16_t col = 0; col < Cols; ++col) DrawCell(row, layer, col);
         }
     }
+    background->Draw();
 
     graphics->SetBlendMode(BlendAlpha);
     for (int16_t a = -1; a <= Rows; ++a) {

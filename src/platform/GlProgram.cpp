@@ -9,7 +9,8 @@ namespace {
 // The picture is kept with the game's top row first, so OpenGL's window y runs down the screen
 // like the game's; its edge rules then fall the way the game's do. Pixel centres sit on whole
 // coordinates in the game's screen space and on halves in OpenGL's, so every vertex moves half
-// a pixel right and down. Depth 0..1 becomes -1..1.
+// a picture pixel right and down. Screen positions are in the 640x480 layout, which the picture
+// may be larger than. Depth 0..1 becomes -1..1.
 const char* const vertexSource = R"(#version 330 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec4 colour;
@@ -17,6 +18,7 @@ layout(location = 2) in vec2 texcoord;
 layout(location = 3) in uint layer;
 uniform mat4 viewProjection;
 uniform bool screenSpace;
+uniform vec2 pictureSize;
 out vec4 vertexColour;
 out vec2 vertexTexcoord;
 flat out uint pictureLayer;
@@ -24,12 +26,12 @@ void main()
 {
     vec4 clip;
     if (screenSpace) {
-        clip = vec4((position.x + 0.5) / 320.0 - 1.0, (position.y + 0.5) / 240.0 - 1.0,
-                    position.z * 2.0 - 1.0, 1.0);
+        vec2 pixel = position.xy * (pictureSize / vec2(640.0, 480.0)) + 0.5;
+        clip = vec4(pixel * 2.0 / pictureSize - 1.0, position.z * 2.0 - 1.0, 1.0);
     } else {
         clip = viewProjection * vec4(position, 1.0);
-        clip.x += clip.w / 640.0;
-        clip.y = clip.w / 480.0 - clip.y;
+        clip.x += clip.w / pictureSize.x;
+        clip.y = clip.w / pictureSize.y - clip.y;
         clip.z = clip.z * 2.0 - clip.w;
     }
     gl_Position = clip;
@@ -110,6 +112,7 @@ bool GlProgram::Build(std::string& error)
     colourCombine = glGetUniformLocation(program, "colourCombine");
     alphaCombine = glGetUniformLocation(program, "alphaCombine");
     alphaTest = glGetUniformLocation(program, "alphaTest");
+    pictureSize = glGetUniformLocation(program, "pictureSize");
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "pictures"), 0);
     return true;
@@ -129,5 +132,9 @@ void GlProgram::SetCombine(int colour, int alpha) const
     glUniform1i(alphaCombine, alpha);
 }
 void GlProgram::SetAlphaTest(bool enabled) const { glUniform1i(alphaTest, enabled ? 1 : 0); }
+void GlProgram::SetPictureSize(int width, int height) const
+{
+    glUniform2f(pictureSize, static_cast<float>(width), static_cast<float>(height));
+}
 
 }  // namespace platform

@@ -16,6 +16,7 @@ public:
     void SetScreenSpace(bool screenSpace) const;
     void SetCombine(int colourCombine, int alphaCombine) const;
     void SetAlphaTest(bool enabled) const;
+    void SetPictureSize(int width, int height) const;   // pixels
 
 private:
     uint32_t program = 0;
@@ -24,6 +25,7 @@ private:
     int colourCombine = -1;
     int alphaCombine = -1;
     int alphaTest = -1;
+    int pictureSize = -1;
 };
 
 }  // namespace platform
