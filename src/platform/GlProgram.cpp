@@ -41,8 +41,10 @@ void main()
 }
 )";
 
-// Each vertex names its picture's layer in the bound array; layer 0 is white (untextured).
-const char* const fragmentSource = R"(#version 330 core
+// Each vertex names its picture's layer in the bound array; layer 0 is white (untextured). The
+// plain variant is texture times vertex colour with no alpha test: a shader that never discards
+// lets the rasteriser skip hidden pixels before shading them.
+const char* const fragmentSource = R"(
 in vec4 vertexColour;
 in vec2 vertexTexcoord;
 flat in uint pictureLayer;
@@ -60,17 +62,22 @@ float Combine(int mode, float picture, float diffuse)
 void main()
 {
     vec4 picture = texture(pictures, vec3(vertexTexcoord, float(pictureLayer)));
+#ifdef PLAIN
+    fragment = picture * vertexColour;
+#else
     vec3 rgb = colourCombine == 1 ? picture.rgb : (colourCombine == 2 ? vertexColour.rgb : picture.rgb * vertexColour.rgb);
     float alpha = Combine(alphaCombine, picture.a, vertexColour.a);
     if (alphaTest && floor(alpha * 255.0 + 0.5) < 8.0) discard;
     fragment = vec4(rgb, alpha);
+#endif
 }
 )";
 
-GLuint Compile(GLenum type, const char* source, std::string& error)
+GLuint Compile(GLenum type, const char* source, std::string& error, const char* preamble)
 {
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* const parts[2] = {preamble, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -86,11 +93,12 @@ GLuint Compile(GLenum type, const char* source, std::string& error)
 
 }  // namespace
 
-bool GlProgram::Build(std::string& error)
+bool GlProgram::Build(bool plain, std::string& error)
 {
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error);
+    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error, "");
     if (vertex == 0) return false;
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error);
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error,
+                                    plain ? "#version 330 core\n#define PLAIN 1\n" : "#version 330 core\n");
     if (fragment == 0) {
         glDeleteShader(vertex);
         return false;

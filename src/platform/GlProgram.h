@@ -4,11 +4,12 @@
 
 namespace platform {
 
-// The one shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
+// The shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
 // depth 0..1 projection remapped to OpenGL's clip range, and pre-transformed screen vertices.
+// The plain variant always modulates and never tests alpha.
 class GlProgram {
 public:
-    bool Build(std::string& error);
+    bool Build(bool plain, std::string& error);
     ~GlProgram();
 
     void Use() const;

@@ -14,6 +14,7 @@ namespace platform {
 struct GlRenderer::Objects {
     GlContext context;
     GlProgram program;
+    GlProgram plainProgram;         // for draws that can neither discard nor combine otherwise
     GlTexturePools pictures;
     GLuint sceneFramebuffer = 0;    // where frames are drawn, multisampled when asked
     GLuint sceneColour = 0;
@@ -173,7 +174,7 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     renderer->options = options;
     Objects& gl = *renderer->gl;
     if (!GlContext::Create(gl.context, error)) return nullptr;
-    if (!gl.program.Build(error)) return nullptr;
+    if (!gl.program.Build(false, error) || !gl.plainProgram.Build(true, error)) return nullptr;
     renderer->description = gl.context.Description();
     renderer->software = IsSoftwareRasterizer(renderer->description);
     gl.context.SetVsync(options.vsync);
@@ -258,17 +259,33 @@ bool GlRenderer::MakePicture(int width, int height)
     return complete;
 }
 
+// A draw that modulates and can never fail the alpha test (an opaque picture, and no vertex
+// alpha below the reference) comes out the same from the plain shader.
+bool GlRenderer::NeverDiscards(const RecordedDraw& draw, std::span<const RecordedVertex> vertices) const
+{
+    if (!gl->pictures.Opaque(draw.textureObject)) return false;
+    constexpr uint32_t lowestAlpha = AlphaTestReference << 24;
+    return std::all_of(vertices.begin() + draw.firstVertex, vertices.begin() + draw.firstVertex + draw.vertexCount,
+                       [](const RecordedVertex& v) { return v.colour >= lowestAlpha; });
+}
+
 void GlRenderer::UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
                                 const std::vector<DrawBatch>& batches)
 {
     gl->layers.assign(vertices.size(), 0);
-    for (const DrawBatch& batch : batches) {
+    plainBatches.assign(batches.size(), false);
+    for (size_t b = 0; b < batches.size(); ++b) {
+        const DrawBatch& batch = batches[b];
+        const DrawState& state = batch.state;
+        bool plain = state.colourCombine == CombineModulate && state.alphaCombine == CombineModulate;
         for (uint32_t d = batch.firstDraw; d < batch.firstDraw + batch.drawCount; ++d) {
             const RecordedDraw& draw = recording.Draws()[d];
+            plain = plain && (!state.alphaTest || NeverDiscards(draw, vertices));
             const uint32_t object = draw.textureObject;
             if (object == 0 || GlTexturePools::GroupOf(object) != batch.textureGroup) continue;
             std::fill_n(gl->layers.begin() + draw.firstVertex, draw.vertexCount, GlTexturePools::LayerOf(object));
         }
+        plainBatches[b] = plain;
     }
     glBindBuffer(GL_ARRAY_BUFFER, gl->vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RecordedVertex)), vertices.data(), GL_STREAM_DRAW);
@@ -276,15 +293,30 @@ void GlRenderer::UploadVertices(const FrameRecording& recording, std::span<const
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(gl->layers.size()), gl->layers.data(), GL_STREAM_DRAW);
 }
 
-void GlRenderer::DrawBatchNow(const DrawBatch& batch)
+void GlRenderer::UsePrograms(const glm::mat4& viewProjection)
+{
+    for (const GlProgram* program : {&gl->plainProgram, &gl->program}) {
+        program->Use();
+        program->SetViewProjection(glm::value_ptr(viewProjection));
+        program->SetPictureSize(pictureWidth, pictureHeight);
+    }
+    plainInUse = false;
+}
+
+void GlRenderer::DrawBatchNow(const DrawBatch& batch, bool plain)
 {
     const DrawState& state = batch.state;
     ApplyBlend(state.blend);
     ApplyCulling(state.cullMode);
     ApplyDepth(state.depthTest, state.depthWrite);
-    gl->program.SetScreenSpace(state.screenSpace);
-    gl->program.SetCombine(state.colourCombine, state.alphaCombine);
-    gl->program.SetAlphaTest(state.alphaTest);
+    if (plain != plainInUse) {
+        (plain ? gl->plainProgram : gl->program).Use();
+        plainInUse = plain;
+    }
+    const GlProgram& program = plain ? gl->plainProgram : gl->program;
+    program.SetScreenSpace(state.screenSpace);
+    program.SetCombine(state.colourCombine, state.alphaCombine);
+    program.SetAlphaTest(state.alphaTest);
     glBindTexture(GL_TEXTURE_2D_ARRAY, gl->pictures.ArrayOf(batch.textureGroup));
     glBindSampler(0, state.linearFilter ? gl->linearSampler : gl->nearestSampler);
     glDrawArrays(GL_TRIANGLES, static_cast<GLint>(batch.firstVertex), static_cast<GLsizei>(batch.vertexCount));
@@ -303,12 +335,10 @@ int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const Recor
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const std::vector<DrawBatch> batches = BatchFrame(recording);
-    gl->program.Use();
-    gl->program.SetViewProjection(glm::value_ptr(viewProjection));
-    gl->program.SetPictureSize(pictureWidth, pictureHeight);
+    UsePrograms(viewProjection);
     glBindVertexArray(gl->vertexArray);
     UploadVertices(recording, vertices, batches);
-    for (const DrawBatch& batch : batches) DrawBatchNow(batch);
+    for (size_t b = 0; b < batches.size(); ++b) DrawBatchNow(batches[b], plainBatches[b]);
 
     if (gl->resolvedFramebuffer != 0) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
@@ -376,8 +406,59 @@ void GlRenderer::Present()
 // Drawing with a state for the first time makes the driver build code for it (a software
 // rasteriser compiles a whole pixel pipeline, tens of milliseconds): build them all now, before
 // the title's first frame, rather than drop frames when the stage first fades in.
+//
+// What the driver builds code for: the blend and depth states, the sampler, and the kind of
+// texture (white, or pictures with mip levels whose sides are or are not powers of two). Vertex
+// colours, the alpha test and the combine modes are the shader's own switches and cost nothing
+// new. The game draws opaque and alpha-blended, with depth or (text) without.
 void GlRenderer::WarmUp()
 {
+    DecodedImage square, uneven;
+    square.width = square.height = 4;
+    square.pixels.assign(16, 0xffffffffu);
+    uneven.width = uneven.height = 6;
+    uneven.pixels.assign(36, 0xffffffffu);
+    const uint32_t samplePictures[3] = {0, gl->pictures.Add(square), gl->pictures.Add(uneven)};
+
+    glBindFramebuffer(GL_FRAMEBUFFER, gl->sceneFramebuffer);
+    glViewport(0, 0, pictureWidth, pictureHeight);
+    UsePrograms(glm::mat4(1.0f));
+    glBindVertexArray(gl->vertexArray);
+    const RecordedVertex corner[3] = {{0, 0, 0.5f, 0xffffffffu, 0, 0}, {2, 0, 0.5f, 0xffffffffu, 1, 0},
+                                      {0, 2, 0.5f, 0xffffffffu, 0, 1}};
+    for (const uint32_t picture : samplePictures) {
+        FrameRecording triangle;
+        RecordedDraw draw;
+        draw.textureObject = picture;
+        draw.textureGroup = GroupOf(picture);
+        std::copy(std::begin(corner), std::end(corner), triangle.Append(draw, 3));
+        const std::vector<DrawBatch> batches = BatchFrame(triangle);
+        UploadVertices(triangle, triangle.Vertices(), batches);
+        DrawBatch batch = batches.front();
+        batch.state.screenSpace = true;
+        batch.state.cullMode = CullNone;
+        for (const uint8_t blend : {BlendOpaque, BlendAlpha}) {
+            for (const bool depth : {true, false}) {
+                for (const bool linear : {false, true}) {
+                    batch.state.blend = blend;
+                    batch.state.depthTest = batch.state.depthWrite = depth;
+                    batch.state.linearFilter = linear;
+                    DrawBatchNow(batch, false);
+                    DrawBatchNow(batch, true);
+                }
+            }
+        }
+    }
+    // The copies that resolve and show the picture, scaled by whole numbers and not.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl->PictureFramebuffer());
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->PictureFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 3, 3, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glFinish();
+    for (const uint32_t picture : samplePictures) gl->pictures.Remove(picture);
 }
 
 }  // namespace platform

@@ -62,12 +62,16 @@ private:
     void WarmUp();
     void UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
                         const std::vector<DrawBatch>& batches);
-    void DrawBatchNow(const DrawBatch& batch);
+    bool NeverDiscards(const RecordedDraw& draw, std::span<const RecordedVertex> vertices) const;
+    void UsePrograms(const glm::mat4& viewProjection);
+    void DrawBatchNow(const DrawBatch& batch, bool plain);
     void ShowPicture(uint32_t framebuffer, int width, int height);
 
     struct Objects;
     std::unique_ptr<Objects> gl;
     PictureOptions options;
+    std::vector<bool> plainBatches;   // per batch of the frame: drawn with the plain shader
+    bool plainInUse = false;
     std::vector<uint32_t> deletedThisFrame;
     std::vector<uint32_t> deletedLastFrame;
     std::string description;

@@ -152,7 +152,7 @@ bool MainLoop::ShowPictureIfDue()
 {
     const double now = host.seconds();
     const double period = FramePacer::FramePeriodMs / 1000.0;
-    if (!pictures->Due(now, frameStartSeconds + period)) return false;
+    if (!pictures->Due(now, frameStartSeconds, frameStartSeconds + period)) return false;
     const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
     game.GetGraphics()->PresentPicture(static_cast<float>(t));
     pictures->Presented(now, host.seconds());

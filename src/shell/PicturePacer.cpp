@@ -19,14 +19,16 @@ double PicturePacer::SeenAt(double now) const
     return lastRefresh + refreshes * period;
 }
 
-bool PicturePacer::Due(double now, double nextFrame) const
+bool PicturePacer::Due(double now, double frameStart, double nextFrame) const
 {
-    return now >= nextPicture && SeenAt(now) <= nextFrame + FrameSlack;
+    if (now < nextPicture) return false;
+    return lastPicture < frameStart || SeenAt(now) <= nextFrame + FrameSlack;
 }
 
 void PicturePacer::Presented(double started, double finished)
 {
     const double cost = finished - started;
+    lastPicture = started;
     longest = std::max(longest, cost);
     // A present that returned at once did not wait for the display: pace by the clock then.
     const bool waited = waitsForDisplay && cost >= period / 4.0;
