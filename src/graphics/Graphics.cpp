@@ -111,17 +111,17 @@ void Graphics::BeginFrame()
 void Graphics::EndFrame()
 {
     if (!renderer) {
-        if (!screenshotPath.empty()) {
-            std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", screenshotPath.c_str());
-            screenshotPath.clear();
+        for (const ScreenshotWanted& wanted : screenshots) {
+            std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", wanted.path.c_str());
             lastScreenshotSaved = false;
         }
+        screenshots.clear();
         return;
     }
-    const bool exactPictureDrawn = !screenshotPath.empty() && screenshotFraction >= 1.0f;
-    SaveScreenshot();
+    lastPictureFraction = -1.0f;
+    SaveScreenshots();
     if (!picturePerFrame) return;
-    if (!exactPictureDrawn) DrawPicture(1.0f);
+    if (lastPictureFraction < 1.0f) DrawPicture(1.0f);
     renderer->Present();
     ++picturesPresented;
 }
@@ -136,17 +136,19 @@ void Graphics::PresentPicture(float t)
 
 void Graphics::DrawPicture(float t)
 {
+    lastPictureFraction = t;
     blend.Make(hasPreviousRecording ? &previousRecording : nullptr, recording, t);
     lastFrameDrawCalls = renderer->DrawFrame(recording, blend.Vertices(), blend.ViewProjection());
 }
 
-void Graphics::SaveScreenshot()
+void Graphics::SaveScreenshots()
 {
-    if (screenshotPath.empty()) return;
-    DrawPicture(screenshotFraction);
-    lastScreenshotSaved = platform::SavePng(screenshotPath, renderer->ReadPicture());
-    if (!lastScreenshotSaved) std::fprintf(stderr, "velmoor: cannot write %s\n", screenshotPath.c_str());
-    screenshotPath.clear();
+    for (const ScreenshotWanted& wanted : screenshots) {
+        DrawPicture(wanted.fraction);
+        lastScreenshotSaved = platform::SavePng(wanted.path, renderer->ReadPicture());
+        if (!lastScreenshotSaved) std::fprintf(stderr, "velmoor: cannot write %s\n", wanted.path.c_str());
+    }
+    screenshots.clear();
 }
 
 float Graphics::PictureScale() const { return renderer ? renderer->PictureScale() : 1.0f; }
@@ -282,11 +284,11 @@ void Graphics::RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVe
 }
 
 // A side face is drawn as its lower and upper halves. Boxes are 10 units tall on 5-unit layers,
-// so the side of a column's top cell and the side of the cell below overlap by half in one
-// plane; drawn whole, the two faces' depths come from different corners and differ in their
-// last bits, and the walls show bands of stripes. Halves made the same way from the same world
-// corners get exactly the same depths, and the later face covers the earlier as drawn.
-void Graphics::DrawFace(int8_t face)
+// so the sides of a cell and of the cell below overlap by half in one plane; drawn whole, the
+// two faces' depths come from different corners and differ in their last bits, and the walls
+// show bands of stripes. Halves made the same way from the same world corners get exactly the
+// same depths, and the later face covers the earlier as drawn.
+void Graphics::DrawFace(int8_t face, bool lowerHalfOnly)
 {
     if (face < 0 || face > 5) return;
     if (face >= 4) {
@@ -300,7 +302,7 @@ void Graphics::DrawFace(int8_t face)
     const WorldVertex left = middle(c[0], c[3]), right = middle(c[1], c[2]);
     const WorldVertex halves[12] = {c[0], c[1], right, c[0], right, left,
                                     left, right, c[2], left, c[2], c[3]};
-    RecordWorldTriangles(DrawKind::Face, face, halves, PrimitiveType::TriangleList, 12);
+    RecordWorldTriangles(DrawKind::Face, face, halves, PrimitiveType::TriangleList, lowerHalfOnly ? 6 : 12);
 }
 
 void Graphics::DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount)
@@ -366,8 +368,7 @@ int8_t Graphics::AnimationFrame(uint8_t style) const
 
 void Graphics::RequestScreenshot(std::string path, float t)
 {
-    screenshotPath = std::move(path);
-    screenshotFraction = t;
+    screenshots.push_back({std::move(path), t});
 }
 
 const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale)

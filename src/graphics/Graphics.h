@@ -9,6 +9,7 @@
 #include <glm/mat4x4.hpp>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Texture;
 class GlyphAtlas;
@@ -64,7 +65,9 @@ public:
     void SetWorldMatrix(const glm::mat4& world);
 
     // Draws.
-    void DrawFace(int8_t face);   // one face 0..5 of the 10-unit block under the world transform
+    // One face 0..5 of the 10-unit block under the world transform; of a side face 0..3 only
+    // the lower half when asked (the upper half is known to be covered by a later face).
+    void DrawFace(int8_t face, bool lowerHalfOnly = false);
     void DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount);
     // A sprite's rectangle (a fan of four corners) with the sprite's own blend states: mode 0
     // opaque, 1 alpha, 2 additive, any other keeps the blending as it is; blending is off after.
@@ -89,7 +92,8 @@ public:
     int LastFrameDrawCalls() const;
 
     // Saves, at the next EndFrame, the picture a fraction t of the way from the frame before
-    // to the frame ending (t = 1: that frame exactly) as a PNG file at the output size.
+    // to the frame ending (t = 1: that frame exactly) as a PNG file at the output size. Several
+    // may be asked for one frame.
     void RequestScreenshot(std::string path, float t = 1.0f);
     bool LastScreenshotSaved() const { return lastScreenshotSaved; }
 
@@ -135,7 +139,7 @@ private:
                               PrimitiveType type, int vertexCount);
     RecordedVertex TransformWorldVertex(const WorldVertex& vertex) const;
     void DrawPicture(float t);
-    void SaveScreenshot();
+    void SaveScreenshots();
 
     Vec3   eye;                      // camera position, world units
     Vec3   lookAt;                   // camera target, world units
@@ -177,8 +181,12 @@ private:
     bool     picturePerFrame = true;
     uint64_t picturesPresented = 0;
     int  lastFrameDrawCalls = 0;
-    std::string screenshotPath;                 // empty: none requested
-    float    screenshotFraction = 1.0f;         // of the way from the frame before, 0..1
+    struct ScreenshotWanted {
+        std::string path;
+        float       fraction = 1.0f;            // of the way from the frame before, 0..1
+    };
+    std::vector<ScreenshotWanted> screenshots;  // for the next EndFrame
+    float    lastPictureFraction = -1.0f;       // of the picture last drawn; -1: none this frame
     bool lastScreenshotSaved = false;
     std::shared_ptr<platform::GlRenderer> renderer;   // null without a device or with --no-render
     std::unique_ptr<GlyphAtlasCache> glyphAtlases;

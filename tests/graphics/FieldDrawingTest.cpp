@@ -32,13 +32,15 @@ std::vector<FaceDraw> FaceDraws(const Graphics& graphics)
     for (const RecordedDraw& draw : graphics.Recording().Draws()) {
         if (draw.kind != DrawKind::Face) continue;
         const auto vertices = graphics.Recording().VerticesOf(draw);
-        float centre[3] = {0, 0, 0}, top = -1e9f;
+        float centre[3] = {0, 0, 0}, top = -1e9f, bottom = 1e9f;
         for (const RecordedVertex& v : vertices) {
             const float p[3] = {v.x, v.y, v.z};
             for (int axis = 0; axis < 3; ++axis) centre[axis] += p[axis];
             top = std::max(top, v.y);
+            bottom = std::min(bottom, v.y);
         }
         for (int axis = 0; axis < 3; ++axis) centre[axis] = centre[axis] / vertices.size() - offset[draw.detail][axis];
+        if (draw.detail < 4) centre[1] = bottom + 5.0f;   // a side face may be drawn as its lower half only
         faces.push_back({static_cast<int>(std::floor(centre[0] / 10.0f)), static_cast<int>(std::floor(centre[1] / 5.0f)),
                          static_cast<int>(std::floor(centre[2] / 10.0f)), draw.detail, draw.texture, draw.state, top});
     }
