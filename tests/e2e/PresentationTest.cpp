@@ -1,0 +1,126 @@
+// How the game is shown, run as a player would: pictures between frames change nothing of the
+// game, a picture between two frames lies between them, and a larger output draws the same
+// scene with more detail rather than stretching the 640x480 picture.
+#include "GameRun.h"
+
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<int> rgb;   // three values a pixel, top row first
+
+    int At(int x, int y, int channel) const { return rgb[(static_cast<size_t>(y) * width + x) * 3 + channel]; }
+};
+
+Shot Load(const std::filesystem::path& path)
+{
+    Shot shot;
+    int channels = 0;
+    unsigned char* data = stbi_load(path.string().c_str(), &shot.width, &shot.height, &channels, 3);
+    if (!data) return shot;
+    shot.rgb.assign(data, data + static_cast<size_t>(shot.width) * shot.height * 3);
+    stbi_image_free(data);
+    return shot;
+}
+
+double MeanDifference(const Shot& a, const Shot& b)
+{
+    double sum = 0.0;
+    for (size_t i = 0; i < a.rgb.size(); ++i) sum += std::abs(a.rgb[i] - b.rgb[i]);
+    return sum / static_cast<double>(a.rgb.size());
+}
+
+std::filesystem::path OutputFolder()
+{
+    const auto folder = std::filesystem::path(VELMOOR_TEST_OUTPUT_DIR) / "presentation";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// Seed 1: out of the title, a walk into the ruin, then a turn to the left from frame 252.
+std::string TurningReplay()
+{
+    const auto path = OutputFolder() / "turning.replay";
+    std::ofstream(path) << "velmoor-replay 1\nseed 1\n40 down space\n41 up space\n110 down up\n250 up up\n"
+                           "252 down left\n297 up left\n";
+    return path.string();
+}
+
+}  // namespace
+
+TEST(Presentation, PicturesBetweenFramesLeaveTheGameAsTheClassicPresentationPlaysIt)
+{
+    const std::string replay = ReplayPath("lose-by-life.replay");
+    const std::string common = "--headless --no-sound --trace - --frames 200 --replay " + replay;
+    const RunResult smooth = RunVelmoor(common + " --fps 144 --stats");
+    const RunResult classic = RunVelmoor(common + " --classic");
+    ASSERT_EQ(smooth.exitCode, 0) << smooth.errors;
+    ASSERT_EQ(classic.exitCode, 0) << classic.errors;
+    const std::string stats = smooth.output.substr(smooth.output.rfind("stats frames=200 pictures="));
+    ASSERT_EQ(ParseTrace(classic.output).size(), 200u);
+    EXPECT_EQ(smooth.output.substr(0, smooth.output.size() - stats.size()), classic.output);
+}
+
+TEST(Presentation, APictureBetweenTwoFramesWhileTurningLiesBetweenThem)
+{
+    const auto folder = OutputFolder();
+    const RunResult run = RunVelmoor("--headless --timedemo --no-sound --frames 272 --replay " + TurningReplay() +
+                                     " --screenshot 270:" + (folder / "turn-270.png").string() +
+                                     " --screenshot 270.5:" + (folder / "turn-270.5.png").string() +
+                                     " --screenshot 271:" + (folder / "turn-271.png").string());
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const Shot before = Load(folder / "turn-270.png");
+    const Shot between = Load(folder / "turn-270.5.png");
+    const Shot after = Load(folder / "turn-271.png");
+    ASSERT_EQ(between.rgb.size(), before.rgb.size());
+    ASSERT_EQ(between.rgb.size(), after.rgb.size());
+    const double apart = MeanDifference(before, after);
+    ASSERT_GT(apart, 1.0) << "the view does not turn between the two frames";
+    EXPECT_GT(MeanDifference(before, between), 0.0);
+    EXPECT_LT(MeanDifference(before, between), apart);
+    EXPECT_LT(MeanDifference(between, after), apart);
+}
+
+TEST(Presentation, ALargerOutputShowsTheSameTitleWithMoreDetail)
+{
+    const auto folder = OutputFolder();
+    const std::string title = "--headless --no-sound --seed 7 --frames 31 --screenshot 30:";
+    const RunResult small = RunVelmoor(title + (folder / "title-640.png").string());
+    const RunResult large = RunVelmoor(title + (folder / "title-1280.png").string() + " --size 1280x960 --full-resolution");
+    ASSERT_EQ(small.exitCode, 0) << small.errors;
+    ASSERT_EQ(large.exitCode, 0) << large.errors;
+    const Shot picture = Load(folder / "title-640.png");
+    const Shot sharp = Load(folder / "title-1280.png");
+    ASSERT_EQ(picture.width, 640);
+    ASSERT_EQ(sharp.width, 1280);
+    ASSERT_EQ(sharp.height, 960);
+
+    // Each 2x2 block of the large picture, averaged, is the small picture's pixel, near enough;
+    // an upscale of the small one would make every block one colour, the sharp one does not.
+    Shot averaged = picture;
+    int detailedBlocks = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            bool uniform = true;
+            for (int c = 0; c < 3; ++c) {
+                const int corner = sharp.At(2 * x, 2 * y, c);
+                const int sum = corner + sharp.At(2 * x + 1, 2 * y, c) + sharp.At(2 * x, 2 * y + 1, c) +
+                                sharp.At(2 * x + 1, 2 * y + 1, c);
+                averaged.rgb[(static_cast<size_t>(y) * 640 + x) * 3 + c] = (sum + 2) / 4;
+                uniform = uniform && sum == 4 * corner;
+            }
+            detailedBlocks += uniform ? 0 : 1;
+        }
+    }
+    EXPECT_LT(MeanDifference(averaged, picture), 12.0);
+    EXPECT_GT(detailedBlocks, 640 * 480 / 20);
+}

@@ -1,0 +1,69 @@
+#include "shell/PicturePacer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A main loop on a simulated clock: 22 ms frames that cost frameCost, pictures that cost
+// pictureCost (or, waiting for the display, end at its next refresh), and waits that end when
+// the next picture or frame is due.
+struct SimulatedRun {
+    double now = 0.0;
+    int pictures = 0;
+    double latestStartSlip = 0.0;   // how late a frame started, at worst
+
+    void Run(PicturePacer& pacer, int frames, double frameCost, double pictureCost, double refresh = 0.0)
+    {
+        double frameStart = 0.0;
+        for (int frame = 0; frame < frames; ++frame) {
+            latestStartSlip = std::max(latestStartSlip, now - frameStart);
+            frameStart = std::max(now, frameStart);
+            now = frameStart + frameCost;
+            const double nextFrame = frameStart + 0.022;
+            while (now < nextFrame) {
+                if (!pacer.Due(now, frameStart, nextFrame)) {
+                    now = pacer.NextPictureAt() > now ? std::min(pacer.NextPictureAt(), nextFrame) : nextFrame;
+                    continue;
+                }
+                const double started = now;
+                now += pictureCost;
+                if (refresh > 0.0) now = std::ceil(now / refresh) * refresh;
+                pacer.Presented(started, now);
+                ++pictures;
+            }
+            frameStart = nextFrame;
+        }
+    }
+};
+
+}  // namespace
+
+TEST(PicturePacer, AtMost144PicturesASecondAndFramesStillStartOnTime)
+{
+    PicturePacer pacer(1.0 / 144.0, false);
+    SimulatedRun run;
+    run.Run(pacer, 300, 0.001, 0.003);
+    EXPECT_GE(run.pictures, 900);
+    EXPECT_LE(run.pictures, 300 * 22 * 144 / 1000 + 1);
+    EXPECT_LE(run.latestStartSlip, 0.0011);
+}
+
+TEST(PicturePacer, WithVsyncOnePicturePerRefreshAndNoneStraddlesAFrameStart)
+{
+    PicturePacer pacer(1.0 / 60.0, true);
+    SimulatedRun run;
+    run.Run(pacer, 450, 0.001, 0.002, 1.0 / 60.0);
+    EXPECT_NEAR(run.pictures, 450 * 22 * 60 / 1000, 10);
+    EXPECT_LE(run.latestStartSlip, 0.0011);
+}
+
+TEST(PicturePacer, PicturesSlowerThanAFrameStillShowEveryFrame)
+{
+    PicturePacer pacer(1.0 / 144.0, false);
+    SimulatedRun run;
+    run.Run(pacer, 50, 0.001, 0.030);
+    EXPECT_EQ(run.pictures, 50);
+}
