@@ -126,10 +126,16 @@ void Graphics::EndFrame()
     ++picturesPresented;
 }
 
-void Graphics::PresentPicture(float t)
+void Graphics::DrawPictureAndWait(float t)
 {
     if (!renderer) return;
     DrawPicture(t);
+    renderer->WaitUntilDrawn();
+}
+
+void Graphics::ShowPicture()
+{
+    if (!renderer) return;
     renderer->Present();
     ++picturesPresented;
 }

@@ -44,7 +44,11 @@ public:
     // between frames instead, each is the camera and the moving things a fraction t of the way
     // from the previous frame to the last one (t = 1: the last frame exactly).
     void SetPicturePerFrame(bool perFrame) { picturePerFrame = perFrame; }
-    void PresentPicture(float t);
+    void PresentPicture(float t) { DrawPictureAndWait(t); ShowPicture(); }
+    // The same in two steps, for pacing: the drawing (done when this returns), then the showing
+    // (which may wait for the display's refresh).
+    void DrawPictureAndWait(float t);
+    void ShowPicture();
     uint64_t PicturesPresented() const { return picturesPresented; }
     // Output pixels per pixel of the 640x480 layout: text is rasterised at this scale.
     float PictureScale() const;

@@ -396,6 +396,12 @@ DecodedImage GlRenderer::ReadPicture()
     return image;
 }
 
+void GlRenderer::WaitUntilDrawn()
+{
+    gl->context.MakeCurrent();
+    glFinish();
+}
+
 void GlRenderer::Present()
 {
     gl->context.MakeCurrent();

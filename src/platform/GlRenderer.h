@@ -50,6 +50,9 @@ public:
     DecodedImage ReadPicture();
     // Shows the picture in the window, scaled to fit with 4:3 black bars.
     void Present();
+    // Returns once the drawing so far is done, so that what Present then takes is only its own
+    // copy and the wait for the display.
+    void WaitUntilDrawn();
 
     float PictureScale() const;                    // picture pixels per pixel of the 640x480 layout
     bool SoftwareRasterizer() const { return software; }

@@ -154,8 +154,11 @@ bool MainLoop::ShowPictureIfDue()
     const double period = FramePacer::FramePeriodMs / 1000.0;
     if (!pictures->Due(now, frameStartSeconds, frameStartSeconds + period)) return false;
     const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
-    game.GetGraphics()->PresentPicture(static_cast<float>(t));
-    pictures->Presented(now, host.seconds());
+    Graphics& graphics = *game.GetGraphics();
+    graphics.DrawPictureAndWait(static_cast<float>(t));
+    const double drawn = host.seconds();
+    graphics.ShowPicture();
+    pictures->Presented(now, drawn, host.seconds());
     return true;
 }
 

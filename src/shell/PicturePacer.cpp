@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr double CostMargin = 1.5;        // a picture may take this much longer than usual
+constexpr double CostMargin = 1.25;       // a picture may take this much longer than the recent slowest
+constexpr double CostForgetting = 0.98;   // per picture: how slowly a slow picture is forgotten
 constexpr double FrameSlack = 0.001;      // seconds a frame start may slip for a picture
 
 }  // namespace
@@ -22,22 +23,28 @@ double PicturePacer::SeenAt(double now) const
 bool PicturePacer::Due(double now, double frameStart, double nextFrame) const
 {
     if (now < nextPicture) return false;
-    return lastPicture < frameStart || SeenAt(now) <= nextFrame + FrameSlack;
+    if (SeenAt(now) <= nextFrame + FrameSlack) return true;
+    // Slower than a frame: each frame is still seen, late as that makes the next. A display's
+    // refresh is not waited for past a frame start while a later refresh may show the picture,
+    // but never two frames in a row.
+    const double framePeriod = nextFrame - frameStart;
+    return lastPicture < frameStart && (lastRefresh < 0.0 || lastPicture < frameStart - framePeriod);
 }
 
-void PicturePacer::Presented(double started, double finished)
+void PicturePacer::Presented(double started, double drawn, double shown)
 {
-    const double cost = finished - started;
+    const double cost = drawn - started;
     lastPicture = started;
-    longest = std::max(longest, cost);
+    longest = std::max(longest, shown - started);
+    // The recent slowest, not the average: one picture that runs into the next frame makes
+    // that frame late, and a late frame is never made up.
+    typicalCost = std::max(cost, typicalCost * CostForgetting);
     // A present that returned at once did not wait for the display: pace by the clock then.
-    const bool waited = waitsForDisplay && cost >= period / 4.0;
-    if (waited) {
-        lastRefresh = finished;
-        nextPicture = finished;
+    if (waitsForDisplay && shown - drawn >= period / 4.0) {
+        lastRefresh = shown;
+        nextPicture = shown;
         return;
     }
-    typicalCost = typicalCost == 0.0 ? cost : typicalCost * 0.9 + cost * 0.1;
     // Keep the beat; a picture skipped for a frame is not made up with a burst.
-    nextPicture = std::max(nextPicture + period, finished - period / 2.0);
+    nextPicture = std::max(nextPicture + period, shown - period / 2.0);
 }

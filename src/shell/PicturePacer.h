@@ -13,10 +13,11 @@ public:
     double NextPictureAt() const { return nextPicture; }
     // When a picture started now would be seen (its drawing done, or the refresh it waits for).
     double SeenAt(double now) const;
-    // True when a picture may start now and will be seen before the next frame starts. The
-    // first picture after a frame is always due: every frame is seen, however slow pictures are.
+    // True when a picture may start now and will be seen before the next frame starts. Where
+    // pictures take longer than a frame, the first after each frame is due all the same.
     bool Due(double now, double frameStart, double nextFrame) const;
-    void Presented(double started, double finished);
+    // A picture started drawing, was drawn, and was shown (its present returned).
+    void Presented(double started, double drawn, double shown);
 
     double LongestPicture() const { return longest; }   // seconds, drawing and presenting one
 
@@ -26,6 +27,6 @@ private:
     double nextPicture = 0.0;      // seconds
     double lastRefresh = -1.0;     // when a present last returned at a refresh; -1: not yet
     double lastPicture = -1.0;     // when the last picture started, seconds
-    double typicalCost = 0.0;      // seconds a picture takes, a moving average
+    double typicalCost = 0.0;      // seconds a picture takes to draw: the recent slowest
     double longest = 0.0;          // seconds
 };
