@@ -47,7 +47,7 @@ RunSettings SettingsFrom(const CommandLine& options)
     if (options.fps) settings.fps = *options.fps;
     if (options.msaa) settings.msaa = *options.msaa;
     if (options.size) std::tie(settings.width, settings.height) = *options.size;
-    settings.fullResolution = options.fullResolution;
+    if (options.fullResolution) settings.fullResolution = true;
     settings.timedemo = options.timedemo;
     return settings;
 }
