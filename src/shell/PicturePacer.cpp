@@ -33,7 +33,9 @@ bool PicturePacer::Due(double now, double frameStart, double nextFrame) const
 
 void PicturePacer::Presented(double started, double drawn, double shown)
 {
-    const double cost = drawn - started;
+    // What a picture costs to be seen: its drawing, and unless the present waits for the
+    // display, the present's own copy too.
+    const double cost = (waitsForDisplay ? drawn : shown) - started;
     lastPicture = started;
     longest = std::max(longest, shown - started);
     // The recent slowest, not the average: one picture that runs into the next frame makes
