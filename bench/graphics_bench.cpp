@@ -55,15 +55,16 @@ void BM_RecordRuinFrame(benchmark::State& state)
 }
 BENCHMARK(BM_RecordRuinFrame)->Unit(benchmark::kMicrosecond);
 
-// The same frame recorded, drawn into the 640x480 picture and presented, headless (SDL's
-// offscreen driver; Mesa's llvmpipe without a GPU).
-void BM_DrawRuinFrameHeadless(benchmark::State& state)
+// Runs a benchmark body on a ruin drawn headless into the 640x480 picture (SDL's offscreen
+// driver; Mesa's llvmpipe without a GPU).
+template <typename Body>
+void OnHeadlessRuin(benchmark::State& state, Body body)
 {
     RunSettings settings;
     settings.headless = true;
     SetSettings(settings);
     std::string error;
-    if (!platform::InitVideo(true, error) || !platform::CreateMainWindow("Velmoor", false, true, true, error)) {
+    if (!platform::InitVideo(true, error) || !platform::CreateMainWindow("Velmoor", false, true, true, 640, 480, error)) {
         state.SkipWithError(error.c_str());
         return;
     }
@@ -76,14 +77,37 @@ void BM_DrawRuinFrameHeadless(benchmark::State& state)
             Field field(&graphics);
             SharedRandom().Seed(12345);
             field.Generate();
-            DrawRuinFrame(graphics, field);   // the first frame compiles the shader's variants
-            for (auto _ : state) DrawRuinFrame(graphics, field);
-            ReportFrame(state, graphics);
+            body(graphics, field);
         }
     }
     platform::DestroyMainWindow();
     platform::ShutdownVideo();
 }
+
+// The same frame recorded, drawn into the picture and presented.
+void BM_DrawRuinFrameHeadless(benchmark::State& state)
+{
+    OnHeadlessRuin(state, [&state](Graphics& graphics, Field& field) {
+        DrawRuinFrame(graphics, field);
+        for (auto _ : state) DrawRuinFrame(graphics, field);
+        ReportFrame(state, graphics);
+    });
+}
 BENCHMARK(BM_DrawRuinFrameHeadless)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One picture halfway between two recorded frames while the view turns: the camera blended,
+// the frame's vertices copied and moved, drawn and presented.
+void BM_PictureBetweenFramesHeadless(benchmark::State& state)
+{
+    OnHeadlessRuin(state, [&state](Graphics& graphics, Field& field) {
+        graphics.SetPicturePerFrame(false);
+        DrawRuinFrame(graphics, field);
+        graphics.SetCameraAngle(0.65f);
+        DrawRuinFrame(graphics, field);
+        for (auto _ : state) graphics.PresentPicture(0.5f);
+        ReportFrame(state, graphics);
+    });
+}
+BENCHMARK(BM_PictureBetweenFramesHeadless)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

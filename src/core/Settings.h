@@ -9,6 +9,13 @@ struct RunSettings {
     bool sound = true;        // false with --no-sound: no audio device at all
     bool music = true;        // false with --no-music (or --no-sound)
     bool integerScale = false;// present the picture only at whole-number scales
+    bool classic = false;     // the original presentation: 640x480, one picture per frame, nothing added
+    int  fps = 0;             // at most this many pictures a second; 0: one per display refresh (vsync)
+    int  msaa = 4;            // multisampling of the picture: 0, 2, 4 or 8 samples
+    int  width = 640;         // the window's inner size (headless: the picture's), pixels
+    int  height = 480;
+    bool fullResolution = false; // a software rasteriser draws at the output's size too (else 640x480)
+    bool timedemo = false;    // frames back to back, each with its own picture, no vsync
     std::string soundFont;    // --soundfont FILE; empty: the system's General MIDI SoundFont
 };
 

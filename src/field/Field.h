@@ -98,6 +98,7 @@ private:
     void CreateDrawingAssets();
     void ReleaseDrawingAssets();
     void DrawCell(int16_t row, int16_t layer, int16_t col);
+    bool SideFaceShows(int row, int layer, int col, int8_t face) const;   // not hidden by a solid neighbour
     void DrawWallTile(int16_t a, int16_t b);
 
     Graphics* graphics;                          // not owned; may be null in tests and tools

@@ -54,17 +54,23 @@ void Field::ReleaseDrawingAssets()
     background = nullptr;
 }
 
+// The sky lies at the far depth. Drawn after the ruin's opaque faces, under the depth test, it
+// fills only what they leave uncovered and costs only what shows; nothing translucent has been
+// drawn yet, so the picture is the same as with the sky first.
 void Field::Draw(bool drawCells)
 {
     if (graphics == nullptr) return;
-    background->Draw();
-    if (!drawCells) return;
+    if (!drawCells) {
+        background->Draw();
+        return;
+    }
 
     for (int16_t row = 0; row < Rows; ++row) {
         for (int16_t layer = 0; layer < Layers; ++layer) {
             for (int16_t col = 0; col < Cols; ++col) DrawCell(row, layer, col);
         }
     }
+    background->Draw();
 
     graphics->SetBlendMode(BlendAlpha);
     for (int16_t a = -1; a <= Rows; ++a) {
@@ -91,16 +97,24 @@ void Field::DrawCell(int16_t row, int16_t layer, int16_t col)
         graphics->DrawFace(FaceTop);
     }
 
-    // Faces 0..3 look toward col - 1, col + 1, row - 1, row + 1. A face hidden by a solid
-    // neighbour is skipped; at the field's edge it always shows.
-    const int neighbourRow[4] = {row, row, row - 1, row + 1};
-    const int neighbourCol[4] = {col - 1, col + 1, col, col};
+    // The upper half of a side face lies in the plane of the same face of the cell above, whose
+    // lower half is drawn later and covers it exactly: only the lower half needs drawing then.
     graphics->SetTexture(textures[columnTop ? TextureTopSide : TextureSide]);
     for (int8_t face = 0; face < 4; ++face) {
-        const int r = neighbourRow[face], c = neighbourCol[face];
-        if (Contains(r, layer, c) && cells[r][layer][c] != CellEmpty) continue;
-        graphics->DrawFace(face);
+        if (!SideFaceShows(row, layer, col, face)) continue;
+        const bool coveredAbove = !columnTop && SideFaceShows(row, layer + 1, col, face);
+        graphics->DrawFace(face, coveredAbove);
     }
+}
+
+// Faces 0..3 look toward col - 1, col + 1, row - 1, row + 1. A face hidden by a solid
+// neighbour is skipped; at the field's edge it always shows.
+bool Field::SideFaceShows(int row, int layer, int col, int8_t face) const
+{
+    static constexpr int neighbourRow[4] = {0, 0, -1, 1};
+    static constexpr int neighbourCol[4] = {-1, 1, 0, 0};
+    const int r = row + neighbourRow[face], c = col + neighbourCol[face];
+    return !(Contains(r, layer, c) && cells[r][layer][c] != CellEmpty);
 }
 
 void Field::DrawWallTile(int16_t a, int16_t b)

@@ -66,12 +66,20 @@ bool Game::Init()
     effects->SetTexture(1, spriteSheet.get());
 
     SetFixedRenderStates();
+    PrepareFonts();
     return true;
 }
 
 void Game::LoadSounds()
 {
     for (const SoundFile& sound : soundFiles) sounds->Load(sound.name, sound.slot);
+}
+
+// The bold Courier of the title (20) and of the stage banner, stage clear and game over (32),
+// rasterised now rather than on the frame that first shows them.
+void Game::PrepareFonts()
+{
+    for (const int32_t height : {20, 32}) graphics->FindGlyphAtlas("Courier", height, 700, graphics->PictureScale());
 }
 
 // Depth on, no lighting, and every textured draw is the texture times the vertex colour,

@@ -68,6 +68,7 @@ private:
     void StepStateMachine();
     void LoadSounds();
     void SetFixedRenderStates();
+    void PrepareFonts();
 
     // The screens, one call a frame in their scene; each returns true on the frame it ends.
     bool TitleScreen();

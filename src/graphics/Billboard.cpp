@@ -89,6 +89,8 @@ void Billboard::Draw()
         {halfWidth, halfHeight, 0.0f, white, u + du, v},
         {-halfWidth, halfHeight, 0.0f, white, u, v},
     };
+    graphics->SetMovingThing(this, Vec3{positionX, positionY, positionZ}, true);
     graphics->DrawWorldPrimitive(PrimitiveType::TriangleFan, vertices, 4);
+    graphics->ClearMovingThing();
     graphics->SetBlendMode(BlendOpaque);
 }

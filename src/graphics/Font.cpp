@@ -4,6 +4,7 @@
 #include "graphics/Graphics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 Font::Font(Graphics* graphics_) : graphics(graphics_) {}
@@ -27,7 +28,8 @@ void Font::SetParam(int32_t which, int32_t value)
 bool Font::Create()
 {
     if (atlas != nullptr) return true;
-    atlas = graphics->FindGlyphAtlas(faceName, height, weight);
+    atlasScale = graphics->PictureScale();
+    atlas = graphics->FindGlyphAtlas(faceName, height, weight, atlasScale);
     return atlas != nullptr;
 }
 
@@ -35,15 +37,23 @@ void Font::Release() { atlas = nullptr; }
 
 namespace {
 
+// Text is laid out in output pixels, where the atlas was rasterised; the quads are recorded in
+// the 640x480 layout's pixels.
+struct TextArea {
+    float   scale = 1.0f;   // output pixels per layout pixel
+    int32_t right = 0;      // output pixels: the picture's width
+    int32_t bottom = 0;     // output pixels: the picture's height
+};
+
 // One glyph's quad, cut to the clip rectangle; nothing when it falls wholly outside.
 void DrawClippedGlyph(Graphics* graphics, const GlyphAtlas& atlas, const GlyphAtlas::Glyph& glyph,
                       unsigned char character, int32_t left, int32_t top, int32_t clipLeft,
-                      int32_t clipTop, uint32_t colour)
+                      int32_t clipTop, const TextArea& area, uint32_t colour)
 {
     const int32_t x0 = std::max(left, clipLeft);
     const int32_t y0 = std::max(top, clipTop);
-    const int32_t x1 = std::min(left + glyph.width, Graphics::PictureWidth());
-    const int32_t y1 = std::min(top + glyph.height, Graphics::PictureHeight());
+    const int32_t x1 = std::min(left + glyph.width, area.right);
+    const int32_t y1 = std::min(top + glyph.height, area.bottom);
     if (x0 >= x1 || y0 >= y1) return;
 
     const Texture& texture = atlas.AtlasTexture();
@@ -53,8 +63,9 @@ void DrawClippedGlyph(Graphics* graphics, const GlyphAtlas& atlas, const GlyphAt
     const float v0 = (glyph.atlasY + (y0 - top)) / atlasHeight;
     const float u1 = (glyph.atlasX + (x1 - left)) / atlasWidth;
     const float v1 = (glyph.atlasY + (y1 - top)) / atlasHeight;
-    // Half a pixel up and left puts texel centres on pixel centres: glyphs stay crisp.
-    const float px0 = x0 - 0.5f, py0 = y0 - 0.5f, px1 = x1 - 0.5f, py1 = y1 - 0.5f;
+    // Half an output pixel up and left puts texel centres on pixel centres: glyphs stay crisp.
+    const float px0 = (x0 - 0.5f) / area.scale, py0 = (y0 - 0.5f) / area.scale;
+    const float px1 = (x1 - 0.5f) / area.scale, py1 = (y1 - 0.5f) / area.scale;
     const ScreenVertex corners[4] = {
         {px0, py0, 0.0f, colour, u0, v0},
         {px1, py0, 0.0f, colour, u1, v0},
@@ -66,9 +77,21 @@ void DrawClippedGlyph(Graphics* graphics, const GlyphAtlas& atlas, const GlyphAt
 
 }  // namespace
 
-void Font::Draw(const char* text, int32_t x, int32_t y, uint32_t colour)
+void Font::Draw(const char* text, int32_t layoutX, int32_t layoutY, uint32_t colour)
 {
     if (atlas == nullptr || text == nullptr) return;
+    // The output changed size: rasterise the face anew for it.
+    if (graphics->PictureScale() != atlasScale) {
+        atlasScale = graphics->PictureScale();
+        const GlyphAtlas* scaled = graphics->FindGlyphAtlas(faceName, height, weight, atlasScale);
+        if (scaled != nullptr) atlas = scaled;
+    }
+    TextArea area;
+    area.scale = atlasScale;
+    area.right = static_cast<int32_t>(std::lround(Graphics::PictureWidth() * atlasScale));
+    area.bottom = static_cast<int32_t>(std::lround(Graphics::PictureHeight() * atlasScale));
+    const auto x = static_cast<int32_t>(std::lround(layoutX * atlasScale));
+    const auto y = static_cast<int32_t>(std::lround(layoutY * atlasScale));
     const int32_t tabWidth = std::max(1, atlas->AverageWidth() * GlyphAtlas::TabColumns);
     int32_t penX = x;
     int32_t penY = y;
@@ -85,10 +108,10 @@ void Font::Draw(const char* text, int32_t x, int32_t y, uint32_t colour)
         }
         const GlyphAtlas::Glyph* glyph = atlas->Find(character);
         if (glyph == nullptr) continue;
-        if (penY >= Graphics::PictureHeight()) break;
-        if (glyph->width > 0 && glyph->height > 0 && penX < Graphics::PictureWidth()) {
+        if (penY >= area.bottom) break;
+        if (glyph->width > 0 && glyph->height > 0 && penX < area.right) {
             DrawClippedGlyph(graphics, *atlas, *glyph, character, penX + glyph->left,
-                             penY + glyph->top, x, y, colour);
+                             penY + glyph->top, x, y, area, colour);
         }
         penX += glyph->advance;
     }

@@ -33,6 +33,7 @@ public:
 private:
     Graphics*         graphics;                  // not owned
     const GlyphAtlas* atlas = nullptr;           // shared through the graphics' cache; null until Create
+    float             atlasScale = 1.0f;         // output pixels per layout pixel the atlas was made for
     int32_t           height = 18;               // cell height, pixels (ascent plus descent)
     int32_t           weight = 400;              // 400 normal, 700 bold
     char              faceName[FaceNameCapacity] = "FixedSys";

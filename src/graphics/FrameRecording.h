@@ -1,5 +1,7 @@
 #pragma once
+#include "graphics/CameraPose.h"
 #include "graphics/RenderStates.h"
+#include "graphics/Vec3.h"
 
 #include <cstdint>
 #include <glm/mat4x4.hpp>
@@ -35,6 +37,9 @@ struct RecordedDraw {
     uint32_t       textureObject = 0;   // the renderer's object for it; 0 without a renderer
     uint32_t       textureGroup = 0;    // textures of one group can share a draw call; 0: untextured
     int32_t        detail = 0;          // face number or character code
+    const void*    mover = nullptr;     // the moving thing that drew it, stable while it lives; null: still
+    Vec3           moverPosition;       // where that thing stood in this frame, world units
+    bool           facesCamera = false; // a billboard, turned about y to face the frame's camera
     uint32_t       firstVertex = 0;     // into Vertices(), a triangle list
     uint32_t       vertexCount = 0;     // a multiple of 3
 };
@@ -44,7 +49,7 @@ struct RecordedDraw {
 class FrameRecording {
 public:
     void Clear();
-    void SetViewProjection(const glm::mat4& matrix) { viewProjection = matrix; }
+    void SetCamera(const CameraPose& pose, const glm::mat4& matrix) { camera = pose; viewProjection = matrix; }
 
     // Appends a draw of triangles (3 vertices each); returns where its vertices go.
     RecordedVertex* Append(const RecordedDraw& draw, uint32_t vertexCount);
@@ -53,11 +58,13 @@ public:
     const std::vector<RecordedVertex>& Vertices() const { return vertices; }
     std::span<const RecordedVertex> VerticesOf(const RecordedDraw& draw) const;
     const glm::mat4& ViewProjection() const { return viewProjection; }
+    const CameraPose& Camera() const { return camera; }
 
 private:
     std::vector<RecordedDraw>   draws;
     std::vector<RecordedVertex> vertices;
     glm::mat4 viewProjection{1.0f};   // projection * view of this frame (depth 0..1)
+    CameraPose camera;                // the camera that view was made from
 };
 
 // Neighbouring draws merged into one draw call: same state and textures of one group (each

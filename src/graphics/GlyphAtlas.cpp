@@ -4,6 +4,7 @@
 #include "platform/FontRasterizer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 const GlyphAtlas::Glyph* GlyphAtlas::Find(unsigned char character) const
@@ -69,16 +70,21 @@ platform::DecodedImage PaintAtlas(const platform::RasterFont& font,
 }  // namespace
 
 std::unique_ptr<GlyphAtlas> GlyphAtlas::Make(Graphics* graphics, const char* faceName, int32_t height,
-                                             int32_t weight, std::string& error)
+                                             int32_t weight, float scale, std::string& error)
 {
     if (height == 0 || height > 512 || height < -512) {
         error = "unusable text height " + std::to_string(height);
         return nullptr;
     }
+    const auto outputHeight = static_cast<int32_t>(std::lround(height * static_cast<double>(scale)));
+    if (outputHeight == 0) {
+        error = "unusable text scale";
+        return nullptr;
+    }
     std::vector<uint32_t> characters;
     for (int c = FirstCharacter; c < FirstCharacter + CharacterCount; ++c) characters.push_back(static_cast<uint32_t>(c));
     platform::RasterFont font;
-    if (!platform::RasterizeFont(faceName, height, weight, characters, font, error)) return nullptr;
+    if (!platform::RasterizeFont(faceName, outputHeight, weight, characters, font, error)) return nullptr;
 
     auto atlas = std::unique_ptr<GlyphAtlas>(new GlyphAtlas());
     // Whole powers of two, so atlases of different fonts often share a size and a draw call.
@@ -93,14 +99,15 @@ std::unique_ptr<GlyphAtlas> GlyphAtlas::Make(Graphics* graphics, const char* fac
     return atlas;
 }
 
-const GlyphAtlas* GlyphAtlasCache::Find(Graphics* graphics, const char* faceName, int32_t height, int32_t weight)
+const GlyphAtlas* GlyphAtlasCache::Find(Graphics* graphics, const char* faceName, int32_t height, int32_t weight,
+                                        float scale)
 {
-    Key key{faceName ? faceName : "", height, weight};
+    Key key{faceName ? faceName : "", height, weight, scale};
     auto found = atlases.find(key);
     if (found != atlases.end()) return found->second.get();
 
     std::string error;
-    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::Make(graphics, std::get<0>(key).c_str(), height, weight, error);
+    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::Make(graphics, std::get<0>(key).c_str(), height, weight, scale, error);
     if (!atlas && !warnedNoFont) {
         std::fprintf(stderr, "velmoor: no usable font for \"%s\" (%s); text is not drawn\n",
                      std::get<0>(key).c_str(), error.c_str());

@@ -32,9 +32,11 @@ public:
     int32_t AverageWidth() const  { return averageWidth; }
     const Texture& AtlasTexture() const { return texture; }
 
-    // Rasterises the face; null when no usable font exists.
-    static std::unique_ptr<GlyphAtlas> Make(Graphics* graphics, const char* faceName,
-                                            int32_t height, int32_t weight, std::string& error);
+    // Rasterises the face at a cell height in layout pixels times a scale (output pixels per
+    // layout pixel); every metric of the atlas is in output pixels. Null when no usable font
+    // exists.
+    static std::unique_ptr<GlyphAtlas> Make(Graphics* graphics, const char* faceName, int32_t height,
+                                            int32_t weight, float scale, std::string& error);
 
 private:
     GlyphAtlas() = default;
@@ -45,13 +47,13 @@ private:
     Texture texture;            // coverage in alpha, white colour
 };
 
-// One atlas per (face, height, weight), made on first request.
+// One atlas per (face, height, weight, scale), made on first request.
 class GlyphAtlasCache {
 public:
-    const GlyphAtlas* Find(Graphics* graphics, const char* faceName, int32_t height, int32_t weight);
+    const GlyphAtlas* Find(Graphics* graphics, const char* faceName, int32_t height, int32_t weight, float scale);
 
 private:
-    using Key = std::tuple<std::string, int32_t, int32_t>;
+    using Key = std::tuple<std::string, int32_t, int32_t, float>;
     std::map<Key, std::unique_ptr<GlyphAtlas>> atlases;   // null entries remember failures
     bool warnedNoFont = false;
 };

@@ -8,9 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Screenshot.h"
 
-#include <cmath>
 #include <cstdio>
-#include <glm/ext/matrix_clip_space.hpp>
 #include <glm/ext/matrix_transform.hpp>
 
 namespace {
@@ -79,8 +77,15 @@ bool Graphics::CreateDevice()
     cullMode = CullNone;   // both sides of every triangle are drawn
     if (!Settings().render) return true;
 
+    const RunSettings& settings = Settings();
+    platform::PictureOptions options;
+    options.classic = settings.classic;
+    options.samples = settings.msaa;
+    options.integerScale = settings.integerScale;
+    options.fullResolution = settings.fullResolution;
+    options.vsync = !settings.headless && !settings.classic && !settings.timedemo && settings.fps == 0;
     std::string error;
-    renderer = platform::GlRenderer::Create(error);
+    renderer = platform::GlRenderer::Create(options, error);
     if (renderer) return true;
 
     std::fprintf(stderr, "velmoor: OpenGL 3.3 could not be started: %s\n", error.c_str());
@@ -92,28 +97,73 @@ bool Graphics::CreateDevice()
 
 void Graphics::BeginFrame()
 {
+    // The frame just drawn becomes the one pictures between frames start from.
+    std::swap(recording, previousRecording);
+    hasPreviousRecording = true;
     recording.Clear();
+    mover = nullptr;
+    if (renderer) renderer->StartFrame();
     ApplyCamera();
-    recording.SetViewProjection(projection * view);
+    recording.SetCamera(CameraPose{eye, lookAt, cameraMode, cameraAngle, cameraHeight, cameraDistance},
+                        projection * view);
 }
 
 void Graphics::EndFrame()
 {
     if (!renderer) {
-        if (!screenshotPath.empty()) {
-            std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", screenshotPath.c_str());
-            screenshotPath.clear();
+        for (const ScreenshotWanted& wanted : screenshots) {
+            std::fprintf(stderr, "velmoor: no picture is drawn, so %s is not saved\n", wanted.path.c_str());
             lastScreenshotSaved = false;
         }
+        screenshots.clear();
         return;
     }
-    lastFrameDrawCalls = renderer->DrawFrame(recording);
-    if (!screenshotPath.empty()) {
-        lastScreenshotSaved = platform::SavePng(screenshotPath, renderer->ReadPicture());
-        if (!lastScreenshotSaved) std::fprintf(stderr, "velmoor: cannot write %s\n", screenshotPath.c_str());
-        screenshotPath.clear();
+    lastPictureFraction = -1.0f;
+    SaveScreenshots();
+    if (!picturePerFrame) return;
+    if (lastPictureFraction < 1.0f) DrawPicture(1.0f);
+    renderer->Present();
+    ++picturesPresented;
+}
+
+void Graphics::DrawPictureAndWait(float t)
+{
+    if (!renderer) return;
+    DrawPicture(t);
+    renderer->WaitUntilDrawn();
+}
+
+void Graphics::ShowPicture()
+{
+    if (!renderer) return;
+    renderer->Present();
+    ++picturesPresented;
+}
+
+void Graphics::DrawPicture(float t)
+{
+    lastPictureFraction = t;
+    blend.Make(hasPreviousRecording ? &previousRecording : nullptr, recording, t);
+    lastFrameDrawCalls = renderer->DrawFrame(recording, blend.Vertices(), blend.ViewProjection());
+}
+
+void Graphics::SaveScreenshots()
+{
+    for (const ScreenshotWanted& wanted : screenshots) {
+        DrawPicture(wanted.fraction);
+        lastScreenshotSaved = platform::SavePng(wanted.path, renderer->ReadPicture());
+        if (!lastScreenshotSaved) std::fprintf(stderr, "velmoor: cannot write %s\n", wanted.path.c_str());
     }
-    renderer->Present(Settings().integerScale);
+    screenshots.clear();
+}
+
+float Graphics::PictureScale() const { return renderer ? renderer->PictureScale() : 1.0f; }
+
+void Graphics::SetMovingThing(const void* identity, Vec3 position, bool facesCamera)
+{
+    mover = identity;
+    moverPosition = position;
+    moverFacesCamera = facesCamera;
 }
 
 // Logic-only runs pay for the batching only when someone asks (the timedemo statistics).
@@ -198,6 +248,11 @@ RecordedDraw Graphics::StartDraw(DrawKind kind, bool screenSpace, int32_t detail
     draw.textureObject = textureObject;
     draw.textureGroup = textureGroup;
     draw.detail = detail;
+    if (!screenSpace && mover != nullptr) {
+        draw.mover = mover;
+        draw.moverPosition = moverPosition;
+        draw.facesCamera = moverFacesCamera;
+    }
     return draw;
 }
 
@@ -234,10 +289,26 @@ void Graphics::RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVe
     }
 }
 
-void Graphics::DrawFace(int8_t face)
+// A side face is drawn as its lower and upper halves. Boxes are 10 units tall on 5-unit layers,
+// so the sides of a cell and of the cell below overlap by half in one plane; drawn whole, the
+// two faces' depths come from different corners and differ in their last bits, and the walls
+// show bands of stripes. Halves made the same way from the same world corners get exactly the
+// same depths, and the later face covers the earlier as drawn.
+void Graphics::DrawFace(int8_t face, bool lowerHalfOnly)
 {
     if (face < 0 || face > 5) return;
-    RecordWorldTriangles(DrawKind::Face, face, blockFaces[face], PrimitiveType::TriangleFan, 4);
+    if (face >= 4) {
+        RecordWorldTriangles(DrawKind::Face, face, blockFaces[face], PrimitiveType::TriangleFan, 4);
+        return;
+    }
+    const WorldVertex* c = blockFaces[face];   // bottom left, bottom right, top right, top left
+    const auto middle = [](const WorldVertex& bottom, const WorldVertex& top) {
+        return WorldVertex(bottom.x, 0.0f, bottom.z, bottom.colour, bottom.u, (bottom.v + top.v) / 2.0f);
+    };
+    const WorldVertex left = middle(c[0], c[3]), right = middle(c[1], c[2]);
+    const WorldVertex halves[12] = {c[0], c[1], right, c[0], right, left,
+                                    left, right, c[2], left, c[2], c[3]};
+    RecordWorldTriangles(DrawKind::Face, face, halves, PrimitiveType::TriangleList, lowerHalfOnly ? 6 : 12);
 }
 
 void Graphics::DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount)
@@ -301,26 +372,22 @@ int8_t Graphics::AnimationFrame(uint8_t style) const
     return static_cast<int8_t>((t % 192u) / 64u);
 }
 
-void Graphics::RequestScreenshot(std::string path) { screenshotPath = std::move(path); }
-
-const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight)
+void Graphics::RequestScreenshot(std::string path, float t)
 {
-    return glyphAtlases->Find(this, faceName, height, weight);
+    screenshots.push_back({std::move(path), t});
+}
+
+const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale)
+{
+    return glyphAtlases->Find(this, faceName, height, weight, scale);
 }
 
 void Graphics::ApplyCamera()
 {
-    // The derived point is computed in double precision and stored as float.
-    const double c = std::cos(static_cast<double>(cameraAngle));
-    const double s = std::sin(static_cast<double>(cameraAngle));
-    if (cameraMode == 1) {
-        lookAt = {static_cast<float>(eye.x + c * cameraDistance), cameraHeight,
-                  static_cast<float>(eye.z - s * cameraDistance)};
-    } else if (cameraMode == 2) {
-        eye = {static_cast<float>(lookAt.x + c * cameraDistance), cameraHeight,
-               static_cast<float>(lookAt.z - s * cameraDistance)};
-    }
-    view = glm::lookAtLH(glm::vec3(eye.x, eye.y, eye.z), glm::vec3(lookAt.x, lookAt.y, lookAt.z),
-                         glm::vec3(0.0f, 1.0f, 0.0f));
-    projection = glm::perspectiveLH_ZO(FieldOfViewY, Aspect, NearPlane, FarPlane);
+    CameraPose pose{eye, lookAt, cameraMode, cameraAngle, cameraHeight, cameraDistance};
+    DeriveCameraPoint(pose);
+    eye = pose.eye;
+    lookAt = pose.lookAt;
+    view = CameraView(pose);
+    projection = CameraProjection();
 }

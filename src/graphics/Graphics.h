@@ -1,5 +1,6 @@
 #pragma once
 #include "graphics/FrameRecording.h"
+#include "graphics/PictureBlend.h"
 #include "graphics/RenderStates.h"
 #include "graphics/Vec3.h"
 #include "graphics/Vertex.h"
@@ -8,6 +9,7 @@
 #include <glm/mat4x4.hpp>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Texture;
 class GlyphAtlas;
@@ -28,13 +30,34 @@ public:
     Graphics& operator=(const Graphics&) = delete;
     ~Graphics();
 
-    // Makes the renderer and its 640x480 picture. False when the game cannot run (after a
-    // message box); with --no-render it makes nothing and succeeds.
+    // Makes the renderer and its picture. False when the game cannot run (after a message
+    // box); with --no-render it makes nothing and succeeds.
     bool CreateDevice();
     bool HasRenderer() const { return renderer != nullptr; }
 
     void BeginFrame();   // clear to opaque black and depth 1.0, apply the camera
-    void EndFrame();     // draw the recorded frame, present it, save a requested screenshot
+    // Saves a requested screenshot and, unless pictures are shown between frames, draws the
+    // recorded frame and presents it.
+    void EndFrame();
+
+    // Pictures. By default every frame ends with its own picture. When the shell shows pictures
+    // between frames instead, each is the camera and the moving things a fraction t of the way
+    // from the previous frame to the last one (t = 1: the last frame exactly).
+    void SetPicturePerFrame(bool perFrame) { picturePerFrame = perFrame; }
+    void PresentPicture(float t) { DrawPictureAndWait(t); ShowPicture(); }
+    // The same in two steps, for pacing: the drawing (done when this returns), then the showing
+    // (which may wait for the display's refresh).
+    void DrawPictureAndWait(float t);
+    void ShowPicture();
+    uint64_t PicturesPresented() const { return picturesPresented; }
+    // Output pixels per pixel of the 640x480 layout: text is rasterised at this scale.
+    float PictureScale() const;
+
+    // Draws that follow belong to one moving thing (its identity must stay the same while it
+    // lives) standing at a position; pictures between frames slide it from where it stood in
+    // the frame before. A billboard turns to face the camera of each picture.
+    void SetMovingThing(const void* identity, Vec3 position, bool facesCamera);
+    void ClearMovingThing() { mover = nullptr; }
 
     // States for the draws that follow.
     void SetBlendMode(uint8_t mode);      // BlendOpaque, BlendAlpha or BlendAdditive (sticky alpha test)
@@ -46,7 +69,9 @@ public:
     void SetWorldMatrix(const glm::mat4& world);
 
     // Draws.
-    void DrawFace(int8_t face);   // one face 0..5 of the 10-unit block under the world transform
+    // One face 0..5 of the 10-unit block under the world transform; of a side face 0..3 only
+    // the lower half when asked (the upper half is known to be covered by a later face).
+    void DrawFace(int8_t face, bool lowerHalfOnly = false);
     void DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertices, int vertexCount);
     // A sprite's rectangle (a fan of four corners) with the sprite's own blend states: mode 0
     // opaque, 1 alpha, 2 additive, any other keeps the blending as it is; blending is off after.
@@ -70,13 +95,16 @@ public:
     // Draw calls of the last frame; without a renderer, the calls it would have taken.
     int LastFrameDrawCalls() const;
 
-    // Saves the picture presented by the next EndFrame as a PNG file.
-    void RequestScreenshot(std::string path);
+    // Saves, at the next EndFrame, the picture a fraction t of the way from the frame before
+    // to the frame ending (t = 1: that frame exactly) as a PNG file at the output size. Several
+    // may be asked for one frame.
+    void RequestScreenshot(std::string path, float t = 1.0f);
     bool LastScreenshotSaved() const { return lastScreenshotSaved; }
 
     // The glyph atlas of a face at a cell height and weight, made once and shared by every
     // Font that asks for it. Null when no usable font exists.
-    const GlyphAtlas* FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight);
+    // The atlas is rasterised at a scale of output pixels per layout pixel.
+    const GlyphAtlas* FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale = 1.0f);
 
     // For Texture: the renderer textures are made on (empty without a device).
     std::weak_ptr<platform::GlRenderer> Renderer() const { return renderer; }
@@ -114,6 +142,8 @@ private:
     void RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVertex* corners,
                               PrimitiveType type, int vertexCount);
     RecordedVertex TransformWorldVertex(const WorldVertex& vertex) const;
+    void DrawPicture(float t);
+    void SaveScreenshots();
 
     Vec3   eye;                      // camera position, world units
     Vec3   lookAt;                   // camera target, world units
@@ -144,9 +174,23 @@ private:
     glm::mat4 world{1.0f};                      // world transform
     bool     worldIsTranslation = true;         // only the translation column is set
 
+    const void* mover = nullptr;                // the moving thing now drawing; null: none
+    Vec3     moverPosition;                     // its position, world units
+    bool     moverFacesCamera = false;
+
     FrameRecording recording;
+    FrameRecording previousRecording;           // the frame before, for pictures between frames
+    bool     hasPreviousRecording = false;
+    PictureBlend blend;
+    bool     picturePerFrame = true;
+    uint64_t picturesPresented = 0;
     int  lastFrameDrawCalls = 0;
-    std::string screenshotPath;                 // empty: none requested
+    struct ScreenshotWanted {
+        std::string path;
+        float       fraction = 1.0f;            // of the way from the frame before, 0..1
+    };
+    std::vector<ScreenshotWanted> screenshots;  // for the next EndFrame
+    float    lastPictureFraction = -1.0f;       // of the picture last drawn; -1: none this frame
     bool lastScreenshotSaved = false;
     std::shared_ptr<platform::GlRenderer> renderer;   // null without a device or with --no-render
     std::unique_ptr<GlyphAtlasCache> glyphAtlases;

@@ -24,8 +24,6 @@ bool GlContext::Create(GlContext& context, std::string& error)
         SDL_GL_DeleteContext(sdlContext);
         return false;
     }
-    // The main loop paces frames itself; waiting for the display would only slow it down.
-    SDL_GL_SetSwapInterval(0);
     context.window = sdlWindow;
     context.context = sdlContext;
     return true;
@@ -42,6 +40,11 @@ void GlContext::MakeCurrent() const
 }
 
 void GlContext::Swap() const { SDL_GL_SwapWindow(static_cast<SDL_Window*>(window)); }
+
+void GlContext::SetVsync(bool vsync) const
+{
+    if (!vsync || SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+}
 
 void GlContext::DrawableSize(int& width, int& height) const
 {

@@ -16,6 +16,9 @@ public:
     bool Created() const { return context != nullptr; }
     void MakeCurrent() const;
     void Swap() const;
+    // With vsync each swap waits for the display's refresh (adaptive where the driver offers
+    // it: a late picture is shown at once rather than a whole refresh later).
+    void SetVsync(bool vsync) const;
     void DrawableSize(int& width, int& height) const;
     std::string Description() const;   // version and renderer
 

@@ -9,7 +9,8 @@ namespace {
 // The picture is kept with the game's top row first, so OpenGL's window y runs down the screen
 // like the game's; its edge rules then fall the way the game's do. Pixel centres sit on whole
 // coordinates in the game's screen space and on halves in OpenGL's, so every vertex moves half
-// a pixel right and down. Depth 0..1 becomes -1..1.
+// a picture pixel right and down. Screen positions are in the 640x480 layout, which the picture
+// may be larger than. Depth 0..1 becomes -1..1.
 const char* const vertexSource = R"(#version 330 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec4 colour;
@@ -17,6 +18,7 @@ layout(location = 2) in vec2 texcoord;
 layout(location = 3) in uint layer;
 uniform mat4 viewProjection;
 uniform bool screenSpace;
+uniform vec2 pictureSize;
 out vec4 vertexColour;
 out vec2 vertexTexcoord;
 flat out uint pictureLayer;
@@ -24,12 +26,12 @@ void main()
 {
     vec4 clip;
     if (screenSpace) {
-        clip = vec4((position.x + 0.5) / 320.0 - 1.0, (position.y + 0.5) / 240.0 - 1.0,
-                    position.z * 2.0 - 1.0, 1.0);
+        vec2 pixel = position.xy * (pictureSize / vec2(640.0, 480.0)) + 0.5;
+        clip = vec4(pixel * 2.0 / pictureSize - 1.0, position.z * 2.0 - 1.0, 1.0);
     } else {
         clip = viewProjection * vec4(position, 1.0);
-        clip.x += clip.w / 640.0;
-        clip.y = clip.w / 480.0 - clip.y;
+        clip.x += clip.w / pictureSize.x;
+        clip.y = clip.w / pictureSize.y - clip.y;
         clip.z = clip.z * 2.0 - clip.w;
     }
     gl_Position = clip;
@@ -39,8 +41,10 @@ void main()
 }
 )";
 
-// Each vertex names its picture's layer in the bound array; layer 0 is white (untextured).
-const char* const fragmentSource = R"(#version 330 core
+// Each vertex names its picture's layer in the bound array; layer 0 is white (untextured). The
+// plain variant is texture times vertex colour with no alpha test: a shader that never discards
+// lets the rasteriser skip hidden pixels before shading them.
+const char* const fragmentSource = R"(
 in vec4 vertexColour;
 in vec2 vertexTexcoord;
 flat in uint pictureLayer;
@@ -58,17 +62,22 @@ float Combine(int mode, float picture, float diffuse)
 void main()
 {
     vec4 picture = texture(pictures, vec3(vertexTexcoord, float(pictureLayer)));
+#ifdef PLAIN
+    fragment = picture * vertexColour;
+#else
     vec3 rgb = colourCombine == 1 ? picture.rgb : (colourCombine == 2 ? vertexColour.rgb : picture.rgb * vertexColour.rgb);
     float alpha = Combine(alphaCombine, picture.a, vertexColour.a);
     if (alphaTest && floor(alpha * 255.0 + 0.5) < 8.0) discard;
     fragment = vec4(rgb, alpha);
+#endif
 }
 )";
 
-GLuint Compile(GLenum type, const char* source, std::string& error)
+GLuint Compile(GLenum type, const char* source, std::string& error, const char* preamble)
 {
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* const parts[2] = {preamble, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -84,11 +93,12 @@ GLuint Compile(GLenum type, const char* source, std::string& error)
 
 }  // namespace
 
-bool GlProgram::Build(std::string& error)
+bool GlProgram::Build(bool plain, std::string& error)
 {
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error);
+    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error, "");
     if (vertex == 0) return false;
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error);
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error,
+                                    plain ? "#version 330 core\n#define PLAIN 1\n" : "#version 330 core\n");
     if (fragment == 0) {
         glDeleteShader(vertex);
         return false;
@@ -110,6 +120,7 @@ bool GlProgram::Build(std::string& error)
     colourCombine = glGetUniformLocation(program, "colourCombine");
     alphaCombine = glGetUniformLocation(program, "alphaCombine");
     alphaTest = glGetUniformLocation(program, "alphaTest");
+    pictureSize = glGetUniformLocation(program, "pictureSize");
     glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "pictures"), 0);
     return true;
@@ -129,5 +140,9 @@ void GlProgram::SetCombine(int colour, int alpha) const
     glUniform1i(alphaCombine, alpha);
 }
 void GlProgram::SetAlphaTest(bool enabled) const { glUniform1i(alphaTest, enabled ? 1 : 0); }
+void GlProgram::SetPictureSize(int width, int height) const
+{
+    glUniform2f(pictureSize, static_cast<float>(width), static_cast<float>(height));
+}
 
 }  // namespace platform

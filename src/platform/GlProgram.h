@@ -4,11 +4,12 @@
 
 namespace platform {
 
-// The one shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
+// The shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
 // depth 0..1 projection remapped to OpenGL's clip range, and pre-transformed screen vertices.
+// The plain variant always modulates and never tests alpha.
 class GlProgram {
 public:
-    bool Build(std::string& error);
+    bool Build(bool plain, std::string& error);
     ~GlProgram();
 
     void Use() const;
@@ -16,6 +17,7 @@ public:
     void SetScreenSpace(bool screenSpace) const;
     void SetCombine(int colourCombine, int alphaCombine) const;
     void SetAlphaTest(bool enabled) const;
+    void SetPictureSize(int width, int height) const;   // pixels
 
 private:
     uint32_t program = 0;
@@ -24,6 +26,7 @@ private:
     int colourCombine = -1;
     int alphaCombine = -1;
     int alphaTest = -1;
+    int pictureSize = -1;
 };
 
 }  // namespace platform

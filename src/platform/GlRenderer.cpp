@@ -10,26 +10,35 @@
 #include <glm/gtc/type_ptr.hpp>
 
 namespace platform {
-namespace {
-
-constexpr int PictureWidth = 640;
-constexpr int PictureHeight = 480;
-
-}  // namespace
 
 struct GlRenderer::Objects {
     GlContext context;
     GlProgram program;
+    GlProgram plainProgram;         // for draws that can neither discard nor combine otherwise
     GlTexturePools pictures;
-    GLuint framebuffer = 0;
-    GLuint colourBuffer = 0;
-    GLuint depthBuffer = 0;
+    GLuint sceneFramebuffer = 0;    // where frames are drawn, multisampled when asked
+    GLuint sceneColour = 0;
+    GLuint sceneDepth = 0;
+    GLuint resolvedFramebuffer = 0; // the multisampled picture resolved; 0 without multisampling
+    GLuint resolvedColour = 0;
     GLuint vertexArray = 0;
     GLuint vertexBuffer = 0;
     GLuint layerBuffer = 0;
-    GLuint linearSampler = 0;    // linear with mip levels
+    GLuint linearSampler = 0;    // linear with mip levels (and anisotropy where offered)
     GLuint nearestSampler = 0;   // nearest, top level only
     std::vector<uint8_t> layers; // per vertex: the picture's layer in its group (0: white)
+
+    GLuint PictureFramebuffer() const { return resolvedFramebuffer != 0 ? resolvedFramebuffer : sceneFramebuffer; }
+
+    void DeletePicture()
+    {
+        glDeleteRenderbuffers(1, &resolvedColour);
+        glDeleteFramebuffers(1, &resolvedFramebuffer);
+        glDeleteRenderbuffers(1, &sceneDepth);
+        glDeleteRenderbuffers(1, &sceneColour);
+        glDeleteFramebuffers(1, &sceneFramebuffer);
+        resolvedColour = resolvedFramebuffer = sceneDepth = sceneColour = sceneFramebuffer = 0;
+    }
 
     ~Objects()
     {
@@ -40,27 +49,37 @@ struct GlRenderer::Objects {
         glDeleteBuffers(1, &layerBuffer);
         glDeleteBuffers(1, &vertexBuffer);
         glDeleteVertexArrays(1, &vertexArray);
-        glDeleteRenderbuffers(1, &depthBuffer);
-        glDeleteRenderbuffers(1, &colourBuffer);
-        glDeleteFramebuffers(1, &framebuffer);
+        DeletePicture();
     }
 };
 
 namespace {
 
-bool MakePicture(GLuint& framebuffer, GLuint& colour, GLuint& depth)
+constexpr int LayoutWidth = 640;    // the game's screen coordinates
+constexpr int LayoutHeight = 480;
+
+GLuint MakeRenderbuffer(GLenum format, int samples, int width, int height)
 {
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, PictureWidth, PictureHeight);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, PictureWidth, PictureHeight);
+    GLuint buffer = 0;
+    glGenRenderbuffers(1, &buffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffer);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+    return buffer;
+}
+
+GLuint MakeFramebuffer(GLuint colour, GLuint depth)
+{
+    GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (depth != 0) glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    return framebuffer;
+}
+
+bool IsSoftwareRasterizer(const std::string& description)
+{
+    return description.find("llvmpipe") != std::string::npos || description.find("softpipe") != std::string::npos;
 }
 
 // Vertices as recorded (position, ARGB colour, texture coordinates) plus a picture layer stream.
@@ -84,7 +103,7 @@ void MakeVertexLayout(GLuint& vertexArray, GLuint& vertexBuffer, GLuint& layerBu
     glVertexAttribIPointer(3, 1, GL_UNSIGNED_BYTE, 1, nullptr);
 }
 
-GLuint MakeSampler(bool linear)
+GLuint MakeSampler(bool linear, bool anisotropic)
 {
     GLuint sampler = 0;
     glGenSamplers(1, &sampler);
@@ -92,6 +111,13 @@ GLuint MakeSampler(bool linear)
     glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, linear ? GL_LINEAR : GL_NEAREST);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    // Walls seen at a slant stay sharp in the distance where the driver can filter that way.
+    if (linear && anisotropic && (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
+                                  epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic"))) {
+        GLfloat most = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &most);
+        glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, std::min(most, 8.0f));
+    }
     return sampler;
 }
 
@@ -129,23 +155,48 @@ void ApplyDepth(bool test, bool write)
 
 }  // namespace
 
-std::shared_ptr<GlRenderer> GlRenderer::Create(std::string& error)
+void FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software,
+                int& width, int& height)
+{
+    double scale = std::min(static_cast<double>(outputWidth) / LayoutWidth,
+                            static_cast<double>(outputHeight) / LayoutHeight);
+    if (options.integerScale && scale >= 1.0) scale = std::floor(scale);
+    if (options.classic || (software && !options.fullResolution)) scale = 1.0;
+    scale = std::max(scale, 1.0);
+    width = static_cast<int>(std::lround(LayoutWidth * scale));
+    height = static_cast<int>(std::lround(LayoutHeight * scale));
+}
+
+std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, std::string& error)
 {
     std::shared_ptr<GlRenderer> renderer(new GlRenderer());
     renderer->gl = std::make_unique<Objects>();
+    renderer->options = options;
     Objects& gl = *renderer->gl;
     if (!GlContext::Create(gl.context, error)) return nullptr;
-    if (!gl.program.Build(error)) return nullptr;
-    if (!MakePicture(gl.framebuffer, gl.colourBuffer, gl.depthBuffer)) {
-        error = "the 640x480 picture cannot be made";
+    if (!gl.program.Build(false, error) || !gl.plainProgram.Build(true, error)) return nullptr;
+    renderer->description = gl.context.Description();
+    renderer->software = IsSoftwareRasterizer(renderer->description);
+    gl.context.SetVsync(options.vsync);
+
+    // Multisampling is something added: not in the classic picture, nor on a software
+    // rasteriser held to 640x480.
+    const bool plain = options.classic || (renderer->software && !options.fullResolution);
+    GLint mostSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
+    renderer->samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
+
+    renderer->FitPictureToOutput();
+    if (gl.sceneFramebuffer == 0) {
+        error = "the picture cannot be made";
         return nullptr;
     }
     MakeVertexLayout(gl.vertexArray, gl.vertexBuffer, gl.layerBuffer);
     gl.pictures.MakeWhite();
-    gl.linearSampler = MakeSampler(true);
-    gl.nearestSampler = MakeSampler(false);
+    gl.linearSampler = MakeSampler(true, !options.classic);
+    gl.nearestSampler = MakeSampler(false, false);
     glDepthFunc(GL_LEQUAL);
-    renderer->description = gl.context.Description();
+    renderer->WarmUp();
     return renderer;
 }
 
@@ -162,28 +213,79 @@ uint32_t GlRenderer::CreateTexture(const DecodedImage& image)
     return gl->pictures.Add(image);
 }
 
-void GlRenderer::FlushDeletes()
-{
-    for (uint32_t object : pendingDeletes) gl->pictures.Remove(object);
-    pendingDeletes.clear();
-}
-
 void GlRenderer::DeleteTexture(uint32_t object)
 {
-    if (object != 0) pendingDeletes.push_back(object);
+    if (object != 0) deletedThisFrame.push_back(object);
 }
 
-void GlRenderer::UploadVertices(const FrameRecording& recording, const std::vector<DrawBatch>& batches)
+void GlRenderer::StartFrame()
 {
-    const std::vector<RecordedVertex>& vertices = recording.Vertices();
+    gl->context.MakeCurrent();
+    for (uint32_t object : deletedLastFrame) gl->pictures.Remove(object);
+    deletedLastFrame.swap(deletedThisFrame);
+    deletedThisFrame.clear();
+}
+
+float GlRenderer::PictureScale() const { return static_cast<float>(pictureWidth) / LayoutWidth; }
+
+// Follows the window: a new output size gets a picture of its own size.
+void GlRenderer::FitPictureToOutput()
+{
+    gl->context.DrawableSize(outputWidth, outputHeight);
+    int width = 0, height = 0;
+    FitPicture(outputWidth, outputHeight, options, software, width, height);
+    if (gl->sceneFramebuffer != 0 && width == pictureWidth && height == pictureHeight) return;
+    if (!MakePicture(width, height) && samples > 0) {
+        samples = 0;   // the driver would not multisample this picture: draw it plain
+        MakePicture(width, height);
+    }
+}
+
+bool GlRenderer::MakePicture(int width, int height)
+{
+    gl->DeletePicture();
+    pictureWidth = width;
+    pictureHeight = height;
+    gl->sceneColour = MakeRenderbuffer(GL_RGBA8, samples, width, height);
+    gl->sceneDepth = MakeRenderbuffer(GL_DEPTH_COMPONENT24, samples, width, height);
+    gl->sceneFramebuffer = MakeFramebuffer(gl->sceneColour, gl->sceneDepth);
+    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (samples > 0) {
+        gl->resolvedColour = MakeRenderbuffer(GL_RGBA8, 0, width, height);
+        gl->resolvedFramebuffer = MakeFramebuffer(gl->resolvedColour, 0);
+        complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    if (!complete) gl->DeletePicture();
+    return complete;
+}
+
+// A draw that modulates and can never fail the alpha test (an opaque picture, and no vertex
+// alpha below the reference) comes out the same from the plain shader.
+bool GlRenderer::NeverDiscards(const RecordedDraw& draw, std::span<const RecordedVertex> vertices) const
+{
+    if (!gl->pictures.Opaque(draw.textureObject)) return false;
+    constexpr uint32_t lowestAlpha = AlphaTestReference << 24;
+    return std::all_of(vertices.begin() + draw.firstVertex, vertices.begin() + draw.firstVertex + draw.vertexCount,
+                       [](const RecordedVertex& v) { return v.colour >= lowestAlpha; });
+}
+
+void GlRenderer::UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
+                                const std::vector<DrawBatch>& batches)
+{
     gl->layers.assign(vertices.size(), 0);
-    for (const DrawBatch& batch : batches) {
+    plainBatches.assign(batches.size(), false);
+    for (size_t b = 0; b < batches.size(); ++b) {
+        const DrawBatch& batch = batches[b];
+        const DrawState& state = batch.state;
+        bool plain = state.colourCombine == CombineModulate && state.alphaCombine == CombineModulate;
         for (uint32_t d = batch.firstDraw; d < batch.firstDraw + batch.drawCount; ++d) {
             const RecordedDraw& draw = recording.Draws()[d];
+            plain = plain && (!state.alphaTest || NeverDiscards(draw, vertices));
             const uint32_t object = draw.textureObject;
             if (object == 0 || GlTexturePools::GroupOf(object) != batch.textureGroup) continue;
             std::fill_n(gl->layers.begin() + draw.firstVertex, draw.vertexCount, GlTexturePools::LayerOf(object));
         }
+        plainBatches[b] = plain;
     }
     glBindBuffer(GL_ARRAY_BUFFER, gl->vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RecordedVertex)), vertices.data(), GL_STREAM_DRAW);
@@ -191,81 +293,178 @@ void GlRenderer::UploadVertices(const FrameRecording& recording, const std::vect
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(gl->layers.size()), gl->layers.data(), GL_STREAM_DRAW);
 }
 
-void GlRenderer::DrawBatchNow(const DrawBatch& batch)
+void GlRenderer::UsePrograms(const glm::mat4& viewProjection)
+{
+    for (const GlProgram* program : {&gl->plainProgram, &gl->program}) {
+        program->Use();
+        program->SetViewProjection(glm::value_ptr(viewProjection));
+        program->SetPictureSize(pictureWidth, pictureHeight);
+    }
+    plainInUse = false;
+}
+
+void GlRenderer::DrawBatchNow(const DrawBatch& batch, bool plain)
 {
     const DrawState& state = batch.state;
     ApplyBlend(state.blend);
     ApplyCulling(state.cullMode);
     ApplyDepth(state.depthTest, state.depthWrite);
-    gl->program.SetScreenSpace(state.screenSpace);
-    gl->program.SetCombine(state.colourCombine, state.alphaCombine);
-    gl->program.SetAlphaTest(state.alphaTest);
+    if (plain != plainInUse) {
+        (plain ? gl->plainProgram : gl->program).Use();
+        plainInUse = plain;
+    }
+    const GlProgram& program = plain ? gl->plainProgram : gl->program;
+    program.SetScreenSpace(state.screenSpace);
+    program.SetCombine(state.colourCombine, state.alphaCombine);
+    program.SetAlphaTest(state.alphaTest);
     glBindTexture(GL_TEXTURE_2D_ARRAY, gl->pictures.ArrayOf(batch.textureGroup));
     glBindSampler(0, state.linearFilter ? gl->linearSampler : gl->nearestSampler);
     glDrawArrays(GL_TRIANGLES, static_cast<GLint>(batch.firstVertex), static_cast<GLsizei>(batch.vertexCount));
 }
 
-int GlRenderer::DrawFrame(const FrameRecording& recording)
+int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
+                          const glm::mat4& viewProjection)
 {
     gl->context.MakeCurrent();
-    glBindFramebuffer(GL_FRAMEBUFFER, gl->framebuffer);
-    glViewport(0, 0, PictureWidth, PictureHeight);
+    FitPictureToOutput();
+    glBindFramebuffer(GL_FRAMEBUFFER, gl->sceneFramebuffer);
+    glViewport(0, 0, pictureWidth, pictureHeight);
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const std::vector<DrawBatch> batches = BatchFrame(recording);
-    gl->program.Use();
-    gl->program.SetViewProjection(glm::value_ptr(recording.ViewProjection()));
+    UsePrograms(viewProjection);
     glBindVertexArray(gl->vertexArray);
-    UploadVertices(recording, batches);
-    for (const DrawBatch& batch : batches) DrawBatchNow(batch);
+    UploadVertices(recording, vertices, batches);
+    for (size_t b = 0; b < batches.size(); ++b) DrawBatchNow(batches[b], plainBatches[b]);
 
-    FlushDeletes();
+    if (gl->resolvedFramebuffer != 0) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl->resolvedFramebuffer);
+        glBlitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
     return static_cast<int>(batches.size());
+}
+
+// Fits the 4:3 picture inside a target of the output's size; black bars fill the rest. The
+// window, whose rows run up, gets the picture (stored top row first) turned over.
+void GlRenderer::ShowPicture(uint32_t framebuffer, int width, int height)
+{
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, width, height);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    double scale = std::min(static_cast<double>(width) / pictureWidth, static_cast<double>(height) / pictureHeight);
+    if (options.integerScale && scale >= 1.0) scale = std::floor(scale);
+    const int shownWidth = static_cast<int>(pictureWidth * scale);
+    const int shownHeight = static_cast<int>(pictureHeight * scale);
+    if (shownWidth <= 0 || shownHeight <= 0) return;
+    const int left = (width - shownWidth) / 2;
+    const int bottom = (height - shownHeight) / 2;
+    const bool turnOver = framebuffer == 0;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->PictureFramebuffer());
+    glBlitFramebuffer(0, 0, pictureWidth, pictureHeight, left, turnOver ? bottom + shownHeight : bottom,
+                      left + shownWidth, turnOver ? bottom : bottom + shownHeight, GL_COLOR_BUFFER_BIT,
+                      scale == std::floor(scale) ? GL_NEAREST : GL_LINEAR);
 }
 
 DecodedImage GlRenderer::ReadPicture()
 {
     gl->context.MakeCurrent();
     DecodedImage image;
-    image.width = PictureWidth;
-    image.height = PictureHeight;
-    image.pixels.resize(static_cast<size_t>(PictureWidth) * PictureHeight);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->framebuffer);
+    image.width = outputWidth;
+    image.height = outputHeight;
+    image.pixels.resize(static_cast<size_t>(outputWidth) * outputHeight);
+    GLuint source = gl->PictureFramebuffer();
+    GLuint output = 0, outputColour = 0;
+    if (outputWidth != pictureWidth || outputHeight != pictureHeight) {
+        outputColour = MakeRenderbuffer(GL_RGBA8, 0, outputWidth, outputHeight);
+        output = MakeFramebuffer(outputColour, 0);
+        ShowPicture(output, outputWidth, outputHeight);
+        source = output;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, PictureWidth, PictureHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.pixels.data());
+    glReadPixels(0, 0, outputWidth, outputHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.pixels.data());
+    glDeleteFramebuffers(1, &output);
+    glDeleteRenderbuffers(1, &outputColour);
     // The picture is stored top row first already; it is shown opaque whatever its alpha.
     for (uint32_t& pixel : image.pixels) pixel |= 0xff000000u;
     return image;
 }
 
-void GlRenderer::Present(bool integerScale)
+void GlRenderer::WaitUntilDrawn()
 {
     gl->context.MakeCurrent();
-    int width = 0, height = 0;
-    gl->context.DrawableSize(width, height);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    glFinish();
+}
 
-    // Fit 4:3 inside the window; black bars fill the rest.
-    double scale = std::min(static_cast<double>(width) / PictureWidth, static_cast<double>(height) / PictureHeight);
-    if (integerScale && scale >= 1.0) scale = std::floor(scale);
-    const int shownWidth = static_cast<int>(PictureWidth * scale);
-    const int shownHeight = static_cast<int>(PictureHeight * scale);
-    const int left = (width - shownWidth) / 2;
-    const int bottom = (height - shownHeight) / 2;
-    if (shownWidth > 0 && shownHeight > 0) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->framebuffer);
-        const bool wholeScale = scale == std::floor(scale);
-        // Stored top row first: the window, whose rows run up, shows it turned over.
-        glBlitFramebuffer(0, 0, PictureWidth, PictureHeight, left, bottom + shownHeight, left + shownWidth, bottom,
-                          GL_COLOR_BUFFER_BIT, wholeScale ? GL_NEAREST : GL_LINEAR);
-    }
+void GlRenderer::Present()
+{
+    gl->context.MakeCurrent();
+    ShowPicture(0, outputWidth, outputHeight);
     gl->context.Swap();
+}
+
+// Drawing with a state for the first time makes the driver build code for it (a software
+// rasteriser compiles a whole pixel pipeline, tens of milliseconds): build them all now, before
+// the title's first frame, rather than drop frames when the stage first fades in.
+//
+// What the driver builds code for: the blend and depth states, the sampler, and the kind of
+// texture (white, or pictures with mip levels whose sides are or are not powers of two). Vertex
+// colours, the alpha test and the combine modes are the shader's own switches and cost nothing
+// new. The game draws opaque and alpha-blended, with depth or (text) without.
+void GlRenderer::WarmUp()
+{
+    DecodedImage square, uneven;
+    square.width = square.height = 4;
+    square.pixels.assign(16, 0xffffffffu);
+    uneven.width = uneven.height = 6;
+    uneven.pixels.assign(36, 0xffffffffu);
+    const uint32_t samplePictures[3] = {0, gl->pictures.Add(square), gl->pictures.Add(uneven)};
+
+    glBindFramebuffer(GL_FRAMEBUFFER, gl->sceneFramebuffer);
+    glViewport(0, 0, pictureWidth, pictureHeight);
+    UsePrograms(glm::mat4(1.0f));
+    glBindVertexArray(gl->vertexArray);
+    const RecordedVertex corner[3] = {{0, 0, 0.5f, 0xffffffffu, 0, 0}, {2, 0, 0.5f, 0xffffffffu, 1, 0},
+                                      {0, 2, 0.5f, 0xffffffffu, 0, 1}};
+    for (const uint32_t picture : samplePictures) {
+        FrameRecording triangle;
+        RecordedDraw draw;
+        draw.textureObject = picture;
+        draw.textureGroup = GroupOf(picture);
+        std::copy(std::begin(corner), std::end(corner), triangle.Append(draw, 3));
+        const std::vector<DrawBatch> batches = BatchFrame(triangle);
+        UploadVertices(triangle, triangle.Vertices(), batches);
+        DrawBatch batch = batches.front();
+        batch.state.screenSpace = true;
+        batch.state.cullMode = CullNone;
+        for (const uint8_t blend : {BlendOpaque, BlendAlpha}) {
+            for (const bool depth : {true, false}) {
+                for (const bool linear : {false, true}) {
+                    batch.state.blend = blend;
+                    batch.state.depthTest = batch.state.depthWrite = depth;
+                    batch.state.linearFilter = linear;
+                    DrawBatchNow(batch, false);
+                    DrawBatchNow(batch, true);
+                }
+            }
+        }
+    }
+    // The copies that resolve and show the picture, scaled by whole numbers and not.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl->PictureFramebuffer());
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->PictureFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 3, 3, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glFinish();
+    for (const uint32_t picture : samplePictures) gl->pictures.Remove(picture);
 }
 
 }  // namespace platform

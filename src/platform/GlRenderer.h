@@ -3,19 +3,31 @@
 #include "platform/DecodedImage.h"
 
 #include <cstdint>
+#include <glm/mat4x4.hpp>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// The OpenGL 3.3 core backend: a context on the game window, the 640x480 offscreen picture,
-// one small shader with the fixed-function semantics the game relies on, and the replay of a
-// recorded frame merged into few draw calls.
+// How the picture is made and shown.
+struct PictureOptions {
+    bool classic = false;          // the 640x480 picture, no multisampling, no anisotropy
+    int  samples = 0;              // multisampling: 0, 2, 4 or 8 (held to what the driver offers)
+    bool integerScale = false;     // the picture grows by whole numbers only
+    bool fullResolution = false;   // a software rasteriser draws at the output's size too
+    bool vsync = false;            // each swap waits for the display's refresh
+};
+
+// The OpenGL 3.3 core backend: a context on the game window, the offscreen picture (the 4:3
+// part of the output, at its own pixel size), one small shader with the fixed-function
+// semantics the game relies on, and the replay of a recorded frame merged into few draw calls.
 class GlRenderer {
 public:
-    // Makes the context on the main window. Null and a reason when it cannot.
-    static std::shared_ptr<GlRenderer> Create(std::string& error);
+    // Makes the context on the main window and compiles every shader and state the game will
+    // draw with. Null and a reason when it cannot.
+    static std::shared_ptr<GlRenderer> Create(const PictureOptions& options, std::string& error);
     ~GlRenderer();
     GlRenderer(const GlRenderer&) = delete;
     GlRenderer& operator=(const GlRenderer&) = delete;
@@ -23,29 +35,61 @@ public:
     // Textures: the image's full mip chain is built with a linear filter. Pictures of one group
     // can share a draw call.
     uint32_t CreateTexture(const DecodedImage& image);
-    void DeleteTexture(uint32_t object);   // deferred until the current frame has been drawn
+    // Kept until two frames have started: pictures between frames still show the frame that
+    // drew with it.
+    void DeleteTexture(uint32_t object);
     static uint32_t GroupOf(uint32_t object);
+    void StartFrame();
 
-    // Draws a frame into the picture (cleared to opaque black, depth 1.0) and returns its
-    // draw calls.
-    int DrawFrame(const FrameRecording& recording);
-    // Reads the picture just drawn (top row first, opaque).
+    // Draws a frame's draws with the given vertices (the recorded ones, or moved for a picture
+    // between frames) and camera into the picture (cleared to opaque black, depth 1.0);
+    // returns its draw calls.
+    int DrawFrame(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
+                  const glm::mat4& viewProjection);
+    // The picture just drawn as the output shows it (top row first, opaque, with the bars).
     DecodedImage ReadPicture();
     // Shows the picture in the window, scaled to fit with 4:3 black bars.
-    void Present(bool integerScale);
+    void Present();
+    // Returns once the drawing so far is done, so that what Present then takes is only its own
+    // copy and the wait for the display.
+    void WaitUntilDrawn();
 
+    float PictureScale() const;                    // picture pixels per pixel of the 640x480 layout
+    bool SoftwareRasterizer() const { return software; }
     const std::string& Description() const { return description; }   // GL version and renderer
 
 private:
     GlRenderer() = default;
-    void UploadVertices(const FrameRecording& recording, const std::vector<DrawBatch>& batches);
-    void DrawBatchNow(const DrawBatch& batch);
-    void FlushDeletes();
+    void FitPictureToOutput();
+    bool MakePicture(int width, int height);
+    void WarmUp();
+    void UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
+                        const std::vector<DrawBatch>& batches);
+    bool NeverDiscards(const RecordedDraw& draw, std::span<const RecordedVertex> vertices) const;
+    void UsePrograms(const glm::mat4& viewProjection);
+    void DrawBatchNow(const DrawBatch& batch, bool plain);
+    void ShowPicture(uint32_t framebuffer, int width, int height);
 
     struct Objects;
     std::unique_ptr<Objects> gl;
-    std::vector<uint32_t> pendingDeletes;
+    PictureOptions options;
+    std::vector<bool> plainBatches;   // per batch of the frame: drawn with the plain shader
+    bool plainInUse = false;
+    std::vector<uint32_t> deletedThisFrame;
+    std::vector<uint32_t> deletedLastFrame;
     std::string description;
+    bool software = false;        // llvmpipe or softpipe: no GPU
+    int  samples = 0;             // of the picture's multisampling; 0: none
+    int  pictureWidth = 640;      // pixels
+    int  pictureHeight = 480;     // pixels
+    int  outputWidth = 640;       // pixels of the window's drawable
+    int  outputHeight = 480;
 };
+
+// The picture's size for an output: the largest 4:3 area that fits, never smaller than
+// 640x480; 640x480 itself in the classic presentation and, unless asked otherwise, on a
+// software rasteriser.
+void FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software,
+                int& width, int& height);
 
 }  // namespace platform

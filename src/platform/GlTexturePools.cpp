@@ -26,6 +26,7 @@ int GlTexturePools::FindPool(int width, int height)
     pool.height = height;
     pool.layers.push_back(std::vector<uint32_t>(static_cast<size_t>(width) * height, 0xffffffffu));
     pool.used.push_back(true);   // layer 0: white
+    pool.opaque.push_back(true);
     glGenTextures(1, &pool.array);
     pools.push_back(std::move(pool));
     Allocate(pools.back(), 8);
@@ -40,6 +41,7 @@ int GlTexturePools::FreeLayer(Pool& pool)
     }
     const int layer = static_cast<int>(pool.used.size());
     pool.used.push_back(false);
+    pool.opaque.push_back(false);
     pool.layers.emplace_back();
     if (layer >= pool.capacity) Allocate(pool, std::min(pool.capacity * 2, MaxLayers));
     return layer;
@@ -73,6 +75,8 @@ uint32_t GlTexturePools::Add(const DecodedImage& image)
     const int layer = FreeLayer(pool);
     pool.layers[layer] = image.pixels;
     pool.used[layer] = true;
+    pool.opaque[layer] = std::all_of(image.pixels.begin(), image.pixels.end(),
+                                     [](uint32_t pixel) { return pixel >= 0xff000000u; });
     UploadLayer(pool, layer);
     // Every picture gets its full mip chain, averaged from the level above.
     glGenerateMipmap(GL_TEXTURE_2D_ARRAY);
@@ -98,6 +102,14 @@ void GlTexturePools::MakeWhite()
     glBindTexture(GL_TEXTURE_2D_ARRAY, whiteArray);
     glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 1, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, &white);
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
+}
+
+bool GlTexturePools::Opaque(uint32_t handle) const
+{
+    const uint32_t group = GroupOf(handle);
+    if (group == 0 || group > pools.size()) return true;
+    const Pool& pool = pools[group - 1];
+    return LayerOf(handle) < pool.opaque.size() && pool.opaque[LayerOf(handle)];
 }
 
 uint32_t GlTexturePools::ArrayOf(uint32_t group) const

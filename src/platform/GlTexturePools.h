@@ -25,6 +25,7 @@ public:
     uint32_t Add(const DecodedImage& image);   // 0 when the picture cannot be held
     void Remove(uint32_t handle);
     uint32_t ArrayOf(uint32_t group) const;    // the GL texture array; group 0: a white one
+    bool Opaque(uint32_t handle) const;        // every pixel's alpha is full (white: yes)
 
 private:
     struct Pool {
@@ -34,6 +35,7 @@ private:
         int capacity = 0;                          // layers allocated on the GL side
         std::vector<std::vector<uint32_t>> layers; // ARGB copies, to refill the array when it grows
         std::vector<bool> used;
+        std::vector<bool> opaque;                  // per layer: no pixel has less than full alpha
     };
 
     int FindPool(int width, int height);

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -62,7 +64,8 @@ bool AskWindowedMode()
     }
 }
 
-bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, std::string& error)
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, int width, int height,
+                      std::string& error)
 {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -74,13 +77,12 @@ bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool fo
     if (forOpenGL) flags |= SDL_WINDOW_OPENGL;
     if (headless) flags |= SDL_WINDOW_HIDDEN;
     else if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    mainWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  PictureWidth, PictureHeight, flags);
+    mainWindow = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!mainWindow) {
         error = SDL_GetError();
         return false;
     }
-    SDL_SetWindowMinimumSize(mainWindow, PictureWidth / 2, PictureHeight / 2);
+    SDL_SetWindowMinimumSize(mainWindow, std::min(width, PictureWidth / 2), std::min(height, PictureHeight / 2));
     return true;
 }
 
@@ -97,6 +99,13 @@ void ToggleFullscreen()
     if (!mainWindow) return;
     const bool isFullscreen = (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(mainWindow, isFullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+int DisplayRefreshRate()
+{
+    SDL_DisplayMode mode;
+    if (!mainWindow || SDL_GetWindowDisplayMode(mainWindow, &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 void SetWindowIcon(const uint32_t* argbPixels, int width, int height)

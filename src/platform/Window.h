@@ -16,13 +16,17 @@ void ShutdownVideo();
 // no dialog can be shown at all (no display) the default, a window, is taken.
 bool AskWindowedMode();
 
-// A 640x480 picture area centred on the desktop, or a borderless desktop-sized window.
-// Headless windows are never shown. With forOpenGL the window is made for OpenGL rendering;
-// runs that draw nothing (--no-render) leave the OpenGL driver unloaded.
-bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, std::string& error);
+// A picture area of width x height (640x480 unless asked otherwise) centred on the desktop, or
+// a borderless desktop-sized window. Headless windows are never shown; their drawable has that
+// size exactly. With forOpenGL the window is made for OpenGL rendering; runs that draw nothing
+// (--no-render) leave the OpenGL driver unloaded.
+bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, int width, int height,
+                      std::string& error);
 void DestroyMainWindow();
 SDL_Window* MainSdlWindow();   // null before CreateMainWindow and after DestroyMainWindow
 void ToggleFullscreen();
+// Refreshes a second of the display the window is on; 0 when the display does not say.
+int DisplayRefreshRate();
 void SetWindowIcon(const uint32_t* argbPixels, int width, int height);
 
 // Key presses must reach the game as plain key messages, never as composed text.

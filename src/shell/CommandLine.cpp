@@ -2,17 +2,46 @@
 
 #include "shell/ParseNumber.h"
 
+#include <cmath>
 #include <string_view>
 
 namespace {
+
+// A frame number, or one with a fraction ("120.5": halfway from frame 120 to 121).
+bool ParseFrame(std::string_view text, ScreenshotRequest& request)
+{
+    const size_t point = text.find('.');
+    if (!ParseNumber(text.substr(0, point), request.frame)) return false;
+    request.fraction = 0.0f;
+    if (point == std::string_view::npos) return true;
+    const std::string_view digits = text.substr(point + 1);
+    uint32_t whole = 0;
+    if (digits.empty() || digits.size() > 6 || !ParseNumber(digits, whole)) return false;
+    request.fraction = static_cast<float>(whole / std::pow(10.0, static_cast<double>(digits.size())));
+    return true;
+}
 
 bool ParseScreenshot(std::string_view text, ScreenshotRequest& request)
 {
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos || colon + 1 >= text.size()) return false;
-    if (!ParseNumber(text.substr(0, colon), request.frame)) return false;
+    if (!ParseFrame(text.substr(0, colon), request)) return false;
     request.path = std::string(text.substr(colon + 1));
     return true;
+}
+
+// WxH, each side 1..16384 pixels.
+bool ParseSize(std::string_view text, std::pair<int, int>& size)
+{
+    const size_t x = text.find('x');
+    if (x == std::string_view::npos) return false;
+    if (!ParseNumber(text.substr(0, x), size.first) || !ParseNumber(text.substr(x + 1), size.second)) return false;
+    return size.first >= 1 && size.first <= 16384 && size.second >= 1 && size.second <= 16384;
+}
+
+bool ParseSmallNumber(std::string_view text, int& value, int highest)
+{
+    return ParseNumber(text, value) && value >= 0 && value <= highest;
 }
 
 // Walks argv, handing out each option's value when it takes one.
@@ -61,6 +90,9 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         else if (option == "--no-sound") out.noSound = true;
         else if (option == "--no-music") out.noMusic = true;
         else if (option == "--integer-scale") out.integerScale = true;
+        else if (option == "--classic") out.classic = true;
+        else if (option == "--full-resolution") out.fullResolution = true;
+        else if (option == "--stats") out.stats = true;
         else if (option == "--help" || option == "-h") out.help = true;
         else if (option == "--version") out.version = true;
         else if (option == "--seed" || option == "--frames" || option == "--print-ruin") {
@@ -82,6 +114,23 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                                 : option == "--trace"  ? out.tracePath
                                                        : out.soundFont;
             target = std::string(value);
+        } else if (option == "--fps" || option == "--msaa") {
+            if (!args.TakeValue(option, value, error)) return false;
+            int number = 0;
+            if (option == "--fps") {
+                if (!ParseSmallNumber(value, number, 1000)) return BadValue(option, value, error);
+                out.fps = number;
+            } else {
+                if (!ParseSmallNumber(value, number, 8) || (number & (number - 1)) != 0 || number == 1) {
+                    return BadValue(option, value, error);
+                }
+                out.msaa = number;
+            }
+        } else if (option == "--size") {
+            if (!args.TakeValue(option, value, error)) return false;
+            std::pair<int, int> size;
+            if (!ParseSize(value, size)) return BadValue(option, value, error);
+            out.size = size;
         } else if (option == "--screenshot") {
             if (!args.TakeValue(option, value, error)) return false;
             ScreenshotRequest request;
@@ -104,7 +153,7 @@ std::string HelpText()
     return "Usage: velmoor [options]\n"
            "A mage runs, jumps and casts magic through a random stone ruin.\n"
            "\n"
-           "  --windowed                play in a 640x480 window (skips the start-up dialog)\n"
+           "  --windowed                play in a window (skips the start-up dialog)\n"
            "  --fullscreen              play full screen (skips the start-up dialog)\n"
            "  --seed N                  seed the random generator with N instead of the clock\n"
            "  --headless                no visible window, no dialog, no sound device\n"
@@ -114,12 +163,22 @@ std::string HelpText()
            "  --replay FILE             play the key events of FILE instead of the keyboard\n"
            "  --record FILE             write this run's seed and key events to FILE\n"
            "  --trace FILE              write one line of game state per frame ('-': stdout)\n"
-           "  --screenshot N:FILE.png   save the picture of frame N (repeatable)\n"
+           "  --screenshot F:FILE.png   save the picture of frame F at the output size (repeatable);\n"
+           "                            F = 120.5 is the picture halfway between frames 120 and 121\n"
            "  --print-ruin N [--title]  print the ruin generated from seed N and exit\n"
            "  --no-sound                no sound at all\n"
            "  --no-music                sound effects without music\n"
            "  --soundfont FILE          the General MIDI SoundFont for the music\n"
            "  --integer-scale           scale the picture by whole numbers only\n"
+           "  --classic                 the original presentation: 640x480, one picture per frame\n"
+           "  --size WxH                the window's inner size; headless, the picture's (640x480)\n"
+           "  --fps N                   at most N pictures a second; 0 (default) follows the\n"
+           "                            display with vsync; headless: one picture per frame\n"
+           "  --msaa N                  multisampling: 0, 2, 4 (default) or 8 samples\n"
+           "  --full-resolution         draw at the output's size even on a software renderer\n"
+           "                            (which is otherwise held to 640x480)\n"
+           "  --stats                   at exit print: stats frames=F pictures=P seconds=S\n"
+           "                            max_picture_ms=X\n"
            "  --help                    show this help\n"
            "  --version                 show the version\n"
            "\n"

@@ -2,13 +2,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The command line of velmoor. Every option is optional; without any the game asks for the
 // display mode and plays in real time with a seed taken from the clock.
 struct ScreenshotRequest {
-    uint64_t frame = 0;    // frame number, counted from 0
-    std::string path;      // PNG file to write
+    uint64_t frame = 0;       // frame number, counted from 0
+    float    fraction = 0.0f; // 0: that frame exactly; 0 < f < 1: the picture f of the way to the next
+    std::string path;         // PNG file to write
 };
 
 struct CommandLine {
@@ -28,6 +30,12 @@ struct CommandLine {
     bool noMusic = false;                  // --no-music
     std::string soundFont;                 // --soundfont FILE
     bool integerScale = false;             // --integer-scale
+    std::optional<bool> classic;           // --classic: the original 640x480 presentation
+    std::optional<int> fps;                // --fps N: at most N pictures a second (0: the display's)
+    std::optional<int> msaa;               // --msaa N: 0, 2, 4 or 8 samples
+    std::optional<std::pair<int, int>> size;   // --size WxH: window (headless: picture) pixels
+    bool fullResolution = false;           // --full-resolution: no 640x480 cap on a software rasteriser
+    bool stats = false;                    // --stats: print the picture statistics at exit
     bool help = false;                     // --help
     bool version = false;                  // --version
 };

@@ -21,6 +21,10 @@ public:
     // True once the next frame may start. Otherwise waits (at most until the deadline) and
     // returns false, so the caller looks for messages again before asking once more.
     bool ReadyOrWait();
+    // Milliseconds until the next frame may start (0 once it may), and a wait of at most that
+    // long that a message cuts short: for loops that do other work between frames.
+    uint32_t MillisecondsLeft() const;
+    void WaitAtMost(uint32_t milliseconds);
 
 private:
     Clock clock;

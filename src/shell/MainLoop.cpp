@@ -1,6 +1,7 @@
 #include "shell/MainLoop.h"
 
 #include "core/QuitRequest.h"
+#include "core/Settings.h"
 #include "core/VirtualKeys.h"
 #include "game/Game.h"
 #include "graphics/Graphics.h"
@@ -34,6 +35,19 @@ std::string TimestampedScreenshotName()
     return name;
 }
 
+// Pictures between frames need a renderer and a reason: a display to follow or a rate asked
+// for. The classic presentation, timedemo runs and headless runs without --fps show one
+// picture per frame.
+std::unique_ptr<PicturePacer> MakePicturePacer(const Graphics& graphics, bool timedemo)
+{
+    const RunSettings& settings = Settings();
+    if (!graphics.HasRenderer() || timedemo || settings.classic) return nullptr;
+    if (settings.fps > 0) return std::make_unique<PicturePacer>(1.0 / settings.fps, false);
+    if (settings.headless) return nullptr;
+    const int refreshRate = platform::DisplayRefreshRate();
+    return std::make_unique<PicturePacer>(1.0 / (refreshRate > 0 ? refreshRate : 60), true);
+}
+
 double Percentile(std::vector<double> values, double fraction)
 {
     if (values.empty()) return 0.0;
@@ -57,6 +71,8 @@ MainLoop::MainLoop(Game& game, const CommandLine& options, uint32_t seed, const 
       pacer(host.milliseconds, host.waitForMessage)
 {
     if (replay) replayPlayer = std::make_unique<ReplayPlayer>(*replay);
+    pictures = MakePicturePacer(*game.GetGraphics(), options.timedemo);
+    game.GetGraphics()->SetPicturePerFrame(pictures == nullptr);
     record.seed = seed;
     if (!options.tracePath.empty()) {
         trace = options.tracePath == "-" ? stdout : std::fopen(options.tracePath.c_str(), "w");
@@ -93,9 +109,12 @@ void MainLoop::RunOneFrame()
     pacer.StartFrame();
     if (host.frameStarted) host.frameStarted(pacer.FrameStart());
     const double before = host.seconds();
+    frameStartSeconds = before;
     const bool keepGoing = game.Frame();
+    const double took = host.seconds() - before;
+    if (!pictures) longestFramePicture = std::max(longestFramePicture, took);
     if (options.timedemo) {
-        frameSeconds.push_back(host.seconds() - before);
+        frameSeconds.push_back(took);
         frameDrawCalls.push_back(game.GetGraphics()->LastFrameDrawCalls());
     }
     WriteTrace();
@@ -120,8 +139,41 @@ void MainLoop::PumpUntilNextFrame()
             Dispatch(message);
             continue;
         }
-        if (options.timedemo || pacer.ReadyOrWait()) return;
+        if (options.timedemo) return;
+        if (!pictures) {
+            if (pacer.ReadyOrWait()) return;
+            continue;
+        }
+        if (pacer.MillisecondsLeft() == 0) return;
+        if (!ShowPictureIfDue()) WaitForPictureOrFrame();
     }
+}
+
+// The picture a fraction of the way from the last frame but one to the last, by the time that
+// has passed of the current frame's 22 ms when it will be seen.
+bool MainLoop::ShowPictureIfDue()
+{
+    const double now = host.seconds();
+    const double period = FramePacer::FramePeriodMs / 1000.0;
+    if (!pictures->Due(now, frameStartSeconds, frameStartSeconds + period)) return false;
+    const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
+    Graphics& graphics = *game.GetGraphics();
+    graphics.DrawPictureAndWait(static_cast<float>(t));
+    const double drawn = host.seconds();
+    graphics.ShowPicture();
+    pictures->Presented(now, drawn, host.seconds());
+    return true;
+}
+
+void MainLoop::WaitForPictureOrFrame()
+{
+    const double untilPicture = pictures->NextPictureAt() - host.seconds();
+    // A picture held back for the coming frame waits with it.
+    if (untilPicture <= 0.0) {
+        pacer.WaitAtMost(FramePacer::FramePeriodMs);
+        return;
+    }
+    pacer.WaitAtMost(static_cast<uint32_t>(untilPicture * 1000.0));
 }
 
 void MainLoop::Dispatch(const platform::Message& message)
@@ -158,10 +210,16 @@ void MainLoop::DeliverReplayEvents()
     }
 }
 
+// A whole frame's picture is taken as that frame ends; one between frames F and F + 1 as frame
+// F + 1 ends, when both are known.
 void MainLoop::RequestScreenshots()
 {
     for (const ScreenshotRequest& request : options.screenshots) {
-        if (request.frame == frame) game.GetGraphics()->RequestScreenshot(request.path);
+        if (request.fraction <= 0.0f && request.frame == frame) {
+            game.GetGraphics()->RequestScreenshot(request.path);
+        } else if (request.fraction > 0.0f && request.frame + 1 == frame) {
+            game.GetGraphics()->RequestScreenshot(request.path, request.fraction);
+        }
     }
 }
 
@@ -186,6 +244,17 @@ void MainLoop::Finish()
         if (!file) std::fprintf(stderr, "velmoor: cannot write the replay file '%s'\n", options.recordPath.c_str());
     }
     if (options.timedemo) PrintTimedemo();
+    if (options.stats) PrintStats();
+}
+
+// The longest picture is the longest a picture took to draw and present; where each frame
+// shows its own, the longest frame.
+void MainLoop::PrintStats() const
+{
+    const double longest = pictures ? pictures->LongestPicture() : longestFramePicture;
+    std::printf("stats frames=%" PRIu64 " pictures=%" PRIu64 " seconds=%.3f max_picture_ms=%.3f\n", frame,
+                game.GetGraphics()->PicturesPresented(), host.seconds() - startSeconds, longest * 1e3);
+    std::fflush(stdout);
 }
 
 void MainLoop::PrintTimedemo() const

@@ -1,6 +1,7 @@
 #pragma once
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
+#include "shell/PicturePacer.h"
 #include "shell/Replay.h"
 
 #include "platform/Events.h"
@@ -30,7 +31,8 @@ struct LoopPlatform {
 int PrintRuinAndExit(uint32_t seed, bool title);
 
 // The paced main loop: one Game::Frame per pass, every waiting message handled between frames,
-// replays fed in, and the run's record, trace, screenshots and timedemo statistics written.
+// pictures shown between frames (unless each frame shows its own), replays fed in, and the
+// run's record, trace, screenshots and timedemo and picture statistics written.
 class MainLoop {
 public:
     MainLoop(Game& game, const CommandLine& options, uint32_t seed, const Replay* replay,
@@ -44,6 +46,8 @@ public:
 private:
     void RunOneFrame();
     void PumpUntilNextFrame();
+    bool ShowPictureIfDue();
+    void WaitForPictureOrFrame();
     void Dispatch(const platform::Message& message);
     void DeliverReplayEvents();
     void RequestScreenshots();
@@ -51,11 +55,15 @@ private:
     void WriteTrace();
     void Finish();
     void PrintTimedemo() const;
+    void PrintStats() const;
 
     Game& game;
     const CommandLine& options;
     LoopPlatform host;                            // clock, messages and waiting
     FramePacer pacer;
+    std::unique_ptr<PicturePacer> pictures;       // null: each frame shows its own picture
+    double frameStartSeconds = 0.0;               // fine clock at the current frame's start
+    double longestFramePicture = 0.0;             // seconds: frames that drew their own picture
     std::unique_ptr<ReplayPlayer> replayPlayer;   // null: the real keyboard plays
     Replay record;                                // what --record writes
     FILE* trace = nullptr;                        // --trace output

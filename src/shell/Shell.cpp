@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <tuple>
 
 namespace {
 
@@ -41,6 +42,13 @@ RunSettings SettingsFrom(const CommandLine& options)
     settings.music = settings.sound && !options.noMusic;
     settings.integerScale = options.integerScale;
     settings.soundFont = options.soundFont;
+    // Options not given keep the settings' defaults.
+    if (options.classic) settings.classic = *options.classic;
+    if (options.fps) settings.fps = *options.fps;
+    if (options.msaa) settings.msaa = *options.msaa;
+    if (options.size) std::tie(settings.width, settings.height) = *options.size;
+    if (options.fullResolution) settings.fullResolution = true;
+    settings.timedemo = options.timedemo;
     return settings;
 }
 
@@ -104,7 +112,8 @@ int RunShell(int argc, char** argv)
         std::fprintf(stderr, "velmoor: cannot start the video system (no display?): %s\n", error.c_str());
         return 1;
     }
-    if (!platform::CreateMainWindow(GameName, !windowed, options.headless, !options.noRender, error)) {
+    if (!platform::CreateMainWindow(GameName, !windowed, options.headless, !options.noRender, Settings().width,
+                                    Settings().height, error)) {
         std::fprintf(stderr, "velmoor: cannot open the game window: %s\n", error.c_str());
         platform::ShutdownVideo();
         return 1;

@@ -45,7 +45,9 @@ protected:
             const auto cell = [&](float low, float high, int axis, float size) {
                 return static_cast<int>(std::floor(((low + high) / 2 - offset[draw->detail][axis]) / size));
             };
-            const FaceKey key = {cell(s.low.x, s.high.x, 0, 10), cell(s.low.y, s.high.y, 1, 5),
+            // A side face may be drawn as its lower half only: its bottom edge tells its cell.
+            const float high = draw->detail < 4 ? s.low.y + 10 : s.high.y;
+            const FaceKey key = {cell(s.low.x, s.high.x, 0, 10), cell(s.low.y, high, 1, 5),
                                  cell(s.low.z, s.high.z, 2, 10), draw->detail};
             EXPECT_TRUE(faces.emplace(key, FaceDraw{draw->texture, draw->state, s.high.y, faces.size()}).second);
         }

@@ -35,7 +35,7 @@ protected:
         SetSettings(settings);
         std::string error;
         ASSERT_TRUE(platform::InitVideo(true, error)) << error;
-        ASSERT_TRUE(platform::CreateMainWindow("Velmoor", false, true, true, error)) << error;
+        ASSERT_TRUE(platform::CreateMainWindow("Velmoor", false, true, true, 640, 480, error)) << error;
         graphics = new Graphics();
         ASSERT_TRUE(graphics->CreateDevice());
         ASSERT_TRUE(graphics->HasRenderer());

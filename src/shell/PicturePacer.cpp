@@ -1,0 +1,52 @@
+#include "shell/PicturePacer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double CostMargin = 1.25;       // a picture may take this much longer than the recent slowest
+constexpr double CostForgetting = 0.98;   // per picture: how slowly a slow picture is forgotten
+constexpr double FrameSlack = 0.001;      // seconds a frame start may slip for a picture
+
+}  // namespace
+
+double PicturePacer::SeenAt(double now) const
+{
+    const double drawn = now + typicalCost * CostMargin;
+    if (!waitsForDisplay || lastRefresh < 0.0) return drawn;
+    // Refreshes come every period after the last one the display was seen to wait for.
+    const double refreshes = std::max(1.0, std::ceil((drawn - lastRefresh) / period));
+    return lastRefresh + refreshes * period;
+}
+
+bool PicturePacer::Due(double now, double frameStart, double nextFrame) const
+{
+    if (now < nextPicture) return false;
+    if (SeenAt(now) <= nextFrame + FrameSlack) return true;
+    // Slower than a frame: each frame is still seen, late as that makes the next. A display's
+    // refresh is not waited for past a frame start while a later refresh may show the picture,
+    // but never two frames in a row.
+    const double framePeriod = nextFrame - frameStart;
+    return lastPicture < frameStart && (lastRefresh < 0.0 || lastPicture < frameStart - framePeriod);
+}
+
+void PicturePacer::Presented(double started, double drawn, double shown)
+{
+    // What a picture costs to be seen: its drawing, and unless the present waits for the
+    // display, the present's own copy too.
+    const double cost = (waitsForDisplay ? drawn : shown) - started;
+    lastPicture = started;
+    longest = std::max(longest, shown - started);
+    // The recent slowest, not the average: one picture that runs into the next frame makes
+    // that frame late, and a late frame is never made up.
+    typicalCost = std::max(cost, typicalCost * CostForgetting);
+    // A present that returned at once did not wait for the display: pace by the clock then.
+    if (waitsForDisplay && shown - drawn >= period / 4.0) {
+        lastRefresh = shown;
+        nextPicture = shown;
+        return;
+    }
+    // Keep the beat; a picture skipped for a frame is not made up with a burst.
+    nextPicture = std::max(nextPicture + period, shown - period / 2.0);
+}
