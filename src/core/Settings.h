@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// How this run was started: the command-line choices that subsystems need to know. Set once by
-// the shell before Game::Init; read-only afterwards.
+// How this run was started: the player's settings file overridden by the command line, as far
+// as subsystems need to know. Set once by the shell before Game::Init; read-only afterwards.
 struct RunSettings {
     bool headless = false;    // no visible window, no dialog, no sound device
     bool render = true;       // false with --no-render: frames are recorded but never drawn
@@ -10,6 +10,11 @@ struct RunSettings {
     bool music = true;        // false with --no-music (or --no-sound)
     bool integerScale = false;// present the picture only at whole-number scales
     std::string soundFont;    // --soundfont FILE; empty: the system's General MIDI SoundFont
+    bool classic = false;     // the original presentation: 640x480, one picture per game frame
+    int fps = 0;              // pictures a second at most; 0 follows the display
+    int msaa = 0;             // multisampling samples: 0, 2, 4 or 8
+    int musicVolume = 100;    // percent of full volume, 0..100
+    int soundVolume = 100;    // percent of full volume, 0..100
 };
 
 const RunSettings& Settings();

@@ -44,6 +44,28 @@ bool BadValue(std::string_view option, std::string_view value, std::string& erro
     return false;
 }
 
+// The options that take a small whole number, each with the values it allows.
+struct NumberOption {
+    std::string_view name;
+    std::optional<int> CommandLine::*target;
+    bool (*allowed)(int);
+};
+
+constexpr NumberOption numberOptions[] = {
+    {"--fps", &CommandLine::fps, [](int n) { return n >= 0; }},
+    {"--msaa", &CommandLine::msaa, [](int n) { return n == 0 || n == 2 || n == 4 || n == 8; }},
+    {"--music-volume", &CommandLine::musicVolume, [](int n) { return n >= 0 && n <= 100; }},
+    {"--sound-volume", &CommandLine::soundVolume, [](int n) { return n >= 0 && n <= 100; }},
+};
+
+const NumberOption* FindNumberOption(std::string_view name)
+{
+    for (const NumberOption& option : numberOptions) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)
@@ -61,6 +83,8 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         else if (option == "--no-sound") out.noSound = true;
         else if (option == "--no-music") out.noMusic = true;
         else if (option == "--integer-scale") out.integerScale = true;
+        else if (option == "--classic") out.classic = true;
+        else if (option == "--records") out.records = true;
         else if (option == "--help" || option == "-h") out.help = true;
         else if (option == "--version") out.version = true;
         else if (option == "--seed" || option == "--frames" || option == "--print-ruin") {
@@ -73,6 +97,11 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                 if (number > UINT32_MAX) return BadValue(option, value, error);
                 (option == "--seed" ? out.seed : out.printRuin) = static_cast<uint32_t>(number);
             }
+        } else if (const NumberOption* number = FindNumberOption(option)) {
+            if (!args.TakeValue(option, value, error)) return false;
+            int parsed = 0;
+            if (!ParseNumber(value, parsed) || !number->allowed(parsed)) return BadValue(option, value, error);
+            out.*(number->target) = parsed;
         } else if (option == "--replay" || option == "--record" || option == "--trace" ||
                    option == "--soundfont") {
             if (!args.TakeValue(option, value, error)) return false;
@@ -120,10 +149,19 @@ std::string HelpText()
            "  --no-music                sound effects without music\n"
            "  --soundfont FILE          the General MIDI SoundFont for the music\n"
            "  --integer-scale           scale the picture by whole numbers only\n"
+           "  --classic                 the original presentation: 640x480, one picture a frame\n"
+           "  --fps N                   at most N pictures a second (0: follow the display)\n"
+           "  --msaa N                  multisampling: 0, 2, 4 or 8 samples\n"
+           "  --music-volume N          music volume for this run, 0..100\n"
+           "  --sound-volume N          sound-effect volume for this run, 0..100\n"
+           "  --records                 print the personal records and exit\n"
            "  --help                    show this help\n"
            "  --version                 show the version\n"
            "\n"
            "Keys: arrows turn and walk, Space jumps and accepts, Z casts magic, Shift opens the\n"
            "map view (in play) or the texture menu (on the title), Page Up / Page Down / Home\n"
-           "tilt the view, F12 saves a screenshot, Alt+Enter toggles full screen, Escape quits.\n";
+           "tilt the view, F12 saves a screenshot, Alt+Enter toggles full screen, Escape quits.\n"
+           "\n"
+           "Settings are kept in $XDG_CONFIG_HOME/velmoor/velmoor.conf and the ten best games in\n"
+           "$XDG_DATA_HOME/velmoor/records (see velmoor(6)); options override the settings for one run.\n";
 }

@@ -28,6 +28,12 @@ struct CommandLine {
     bool noMusic = false;                  // --no-music
     std::string soundFont;                 // --soundfont FILE
     bool integerScale = false;             // --integer-scale
+    std::optional<bool> classic;           // --classic: 640x480, one picture per game frame
+    std::optional<int> fps;                // --fps N: pictures a second at most, 0 follows the display
+    std::optional<int> msaa;               // --msaa N: multisampling, 0 2 4 or 8
+    std::optional<int> musicVolume;        // --music-volume N: 0..100 for this run
+    std::optional<int> soundVolume;        // --sound-volume N: 0..100 for this run
+    bool records = false;                  // --records: print the personal records and exit
     bool help = false;                     // --help
     bool version = false;                  // --version
 };

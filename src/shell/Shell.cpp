@@ -41,6 +41,11 @@ RunSettings SettingsFrom(const CommandLine& options)
     settings.music = settings.sound && !options.noMusic;
     settings.integerScale = options.integerScale;
     settings.soundFont = options.soundFont;
+    settings.classic = options.classic.value_or(settings.classic);
+    settings.fps = options.fps.value_or(settings.fps);
+    settings.msaa = options.msaa.value_or(settings.msaa);
+    settings.musicVolume = options.musicVolume.value_or(settings.musicVolume);
+    settings.soundVolume = options.soundVolume.value_or(settings.soundVolume);
     return settings;
 }
 

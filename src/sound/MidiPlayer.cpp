@@ -65,7 +65,9 @@ MusicOutput* MidiPlayer::Output()
     // The synthesizer is only joined once the sound bank has opened the audio device, so it is
     // looked up when the music starts rather than when the player is made.
     if (usePlatform && !output && Settings().sound && Settings().music) {
-        output = platform::SharedMusicSynth(Settings().soundFont);
+        platform::MusicSynth* const synth = platform::SharedMusicSynth(Settings().soundFont);
+        if (synth) synth->SetVolume(Settings().musicVolume);
+        output = synth;
     }
     return output;
 }

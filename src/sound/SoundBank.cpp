@@ -22,6 +22,7 @@ bool SoundBank::Init()
         std::fprintf(stderr, "velmoor: no sound: %s\n", reason.c_str());
         return false;
     }
+    output.SetSoundVolume(Settings().soundVolume);
     UseOutput(&output);
     return true;
 }
