@@ -44,11 +44,11 @@ void ShutdownVideo()
     videoStarted = false;
 }
 
-bool AskWindowedMode()
+bool AskWindowedMode(bool preselectWindow)
 {
     const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Window"},
-        {0, 0, "FullScreen"},
+        {preselectWindow ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : 0u, 1, "Window"},
+        {preselectWindow ? 0u : Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT}, 0, "FullScreen"},
     };
     const SDL_MessageBoxData dialog = {
         SDL_MESSAGEBOX_INFORMATION, nullptr, "プレイ画面の選択", "モード",
@@ -56,7 +56,7 @@ bool AskWindowedMode()
     };
     for (;;) {
         int choice = -1;
-        if (SDL_ShowMessageBox(&dialog, &choice) != 0) return true;   // no display: the default
+        if (SDL_ShowMessageBox(&dialog, &choice) != 0) return preselectWindow;   // no display
         if (choice == 0 || choice == 1) return choice == 1;
         // Closed without a choice: the dialog has no cancel path, so ask again.
     }

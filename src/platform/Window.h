@@ -12,9 +12,10 @@ namespace platform {
 bool InitVideo(bool headless, std::string& error);
 void ShutdownVideo();
 
-// The start-up choice between a window and full screen. Only a choice leaves the dialog; when
-// no dialog can be shown at all (no display) the default, a window, is taken.
-bool AskWindowedMode();
+// The start-up choice between a window and full screen, with "Window" or "FullScreen" chosen
+// to begin with. Only a choice leaves the dialog; when no dialog can be shown at all (no
+// display) the preselected answer is taken.
+bool AskWindowedMode(bool preselectWindow);
 
 // A 640x480 picture area centred on the desktop, or a borderless desktop-sized window.
 // Headless windows are never shown. With forOpenGL the window is made for OpenGL rendering;

@@ -17,7 +17,9 @@
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
 #include "shell/MainLoop.h"
+#include "shell/PlayerFiles.h"
 #include "shell/Replay.h"
+#include "shell/UserFolders.h"
 
 #include <cstdio>
 #include <ctime>
@@ -32,9 +34,15 @@ int Refuse(const std::string& message)
     return 2;
 }
 
-RunSettings SettingsFrom(const CommandLine& options)
+// The player's settings file, then the command line over it for this run.
+RunSettings SettingsFrom(const CommandLine& options, const PlayerSettings& player)
 {
     RunSettings settings;
+    settings.classic = player.classic;
+    settings.fps = player.fps;
+    settings.msaa = player.msaa;
+    settings.musicVolume = player.musicVolume;
+    settings.soundVolume = player.soundVolume;
     settings.headless = options.headless;
     settings.render = !options.noRender;
     settings.sound = !options.noSound && !options.headless;
@@ -56,12 +64,17 @@ uint32_t ChooseSeed(const CommandLine& options, const Replay* replay)
     return static_cast<uint32_t>(std::time(nullptr));
 }
 
-// The windowed/full-screen choice is made before any window exists.
-bool ChooseWindowedMode(const CommandLine& options)
+// The windowed/full-screen choice is made before any window exists. Asked, the dialog offers
+// the last answer first, and a different answer is remembered for the next start.
+bool ChooseWindowedMode(const CommandLine& options, PlayerFiles& files)
 {
     if (options.headless) return true;
     if (options.windowed) return *options.windowed;
-    return platform::AskWindowedMode();
+    const PlayerSettings& player = files.Values();
+    if (player.mode != ModeSetting::Ask) return player.mode == ModeSetting::Window;
+    const bool windowed = platform::AskWindowedMode(player.lastWindowed);
+    if (windowed != player.lastWindowed) files.Config().Set("last-mode", ModeValue(windowed));
+    return windowed;
 }
 
 // The title bar and the task switcher show the game's own icon.
@@ -93,6 +106,7 @@ int RunShell(int argc, char** argv)
         return 0;
     }
     if (options.printRuin) return PrintRuinAndExit(*options.printRuin, options.titleRuin);
+    if (options.records) return PrintRecordsAndExit();
 
     Replay replay;
     const bool replaying = !options.replayPath.empty();
@@ -101,14 +115,17 @@ int RunShell(int argc, char** argv)
     const uint32_t seed = ChooseSeed(options, replaying ? &replay : nullptr);
     SharedRandom().Seed(seed);
     SetGameClockSource(platform::Milliseconds);
-    SetSettings(SettingsFrom(options));
+    PlayerFiles files(ConfigFilePath(), RecordsFilePath());
+    files.Load();
+    SetSettings(SettingsFrom(options, files.Values()));
+    platform::SetKeyboardMap(files.Values().keys.KeyboardMap());
     if (!options.headless) SetFatalErrorNotice(ShowFatalErrorBox);
 
-    const bool windowed = ChooseWindowedMode(options);
     if (!platform::InitVideo(options.headless, error)) {
         std::fprintf(stderr, "velmoor: cannot start the video system (no display?): %s\n", error.c_str());
         return 1;
     }
+    const bool windowed = ChooseWindowedMode(options, files);
     if (!platform::CreateMainWindow(GameName, !windowed, options.headless, !options.noRender, error)) {
         std::fprintf(stderr, "velmoor: cannot open the game window: %s\n", error.c_str());
         platform::ShutdownVideo();
@@ -124,7 +141,9 @@ int RunShell(int argc, char** argv)
         if (game.Init()) {
             platform::KeepLoadedLibraries();
             platform::DisableTextInput();
+            files.PrepareGame(game, !Settings().classic);
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
+            loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
             exitCode = loop.Run();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");
