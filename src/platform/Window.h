@@ -11,11 +11,9 @@ namespace platform {
 // Starts SDL's video and events. Headless runs use SDL's offscreen driver: no display needed.
 bool InitVideo(bool headless, std::string& error);
 void ShutdownVideo();
-
-// The start-up choice between a window and full screen, with "Window" or "FullScreen" chosen
-// to begin with. Only a choice leaves the dialog; when no dialog can be shown at all (no
-// display) the preselected answer is taken.
-bool AskWindowedMode(bool preselectWindow);
+// False before InitVideo and on a driver nobody can see (headless, SDL_VIDEODRIVER=offscreen):
+// there a dialog could never be answered.
+bool VideoIsVisible();
 
 // A 640x480 picture area centred on the desktop, or a borderless desktop-sized window.
 // Headless windows are never shown. With forOpenGL the window is made for OpenGL rendering;

@@ -13,6 +13,7 @@
 #include "platform/GameController.h"
 #include "platform/LoadedLibraries.h"
 #include "platform/MessageBox.h"
+#include "platform/ModeDialog.h"
 #include "platform/Window.h"
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
@@ -85,9 +86,9 @@ void ShowWindowIcon()
 }
 
 // A fatal error is shown in the platform's notice box as well as on stderr.
-void ShowFatalErrorBox(const char* caption, const char* text)
+void ShowFatalErrorBox(const char* caption, const char* text, const char* reason)
 {
-    platform::ShowMessageBox(caption, text);
+    platform::ShowMessageBox(caption, text, reason);
 }
 
 }  // namespace
