@@ -58,17 +58,17 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (std::system("command -v Xvfb && command -v xdotool && command -v xprop && command -v fc-list >/dev/null") != 0) {
-            GTEST_SKIP() << "needs Xvfb, xdotool, xprop and fc-list (scripts/install-deps)";
-        }
-        for (display = 400 + getpid() % 200; fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++display) {}
-        server = Launch("Xvfb :" + std::to_string(display) + " -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1", "/");
-        for (int i = 0; i < 200 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        if (std::system("{ command -v Xvfb && command -v xdotool && command -v fc-list; } >/dev/null") != 0) {
+            GTEST_SKIP() << "needs Xvfb, xdotool and fc-list (scripts/install-deps)";
         }
         home = fs::path(VELMOOR_TEST_OUTPUT_DIR) / "dialogs" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(home);
         fs::create_directories(home);
+        for (display = 400 + getpid() % 200; fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++display) {}
+        server = Launch("Xvfb :" + std::to_string(display) + " -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1", "/");
+        // Ready once it answers a client, not merely when its socket is there.
+        ASSERT_EQ(std::system(("timeout 20 sh -c 'until " + Environment() +
+                               "xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done'").c_str()), 0);
     }
     void TearDown() override
     {
@@ -189,4 +189,20 @@ TEST_F(DialogTest, BrokenSoundFileIsToldInTheGamesOwnWindow)
     std::stringstream text;
     text << errors.rdbuf();
     EXPECT_NE(text.str().find("get.wav"), std::string::npos) << "stderr still names the file: " << text.str();
+}
+
+TEST_F(DialogTest, BoundKeysReachTheGameAndItsRecordingAsTheGamesOwnKeys)
+{
+    fs::create_directories(home / "config" / "velmoor");
+    std::ofstream(home / "config" / "velmoor" / "velmoor.conf") << "key.jump = j\nkey.cast = space\n";
+    const fs::path recording = home / "keys.replay";
+    Start(VELMOOR_EXECUTABLE, "--windowed --no-sound --no-render --record " + recording.string(), fs::current_path());
+    ASSERT_TRUE(WindowAppears("Velmoor"));
+    Keys("search --name '^Velmoor$' windowfocus keydown j keyup j keydown space keyup space");
+    EXPECT_EQ(HoldEscapeUntilTheGameEnds(), 0);
+    std::ifstream file(recording);
+    std::stringstream text;
+    text << file.rdbuf();
+    const size_t jump = text.str().find("down space"), cast = text.str().find("down z");
+    EXPECT_TRUE(jump != std::string::npos && cast != std::string::npos && jump < cast) << text.str();
 }
