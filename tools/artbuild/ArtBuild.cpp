@@ -88,7 +88,7 @@ bool RunArtBuild(const ArtBuildPaths& paths, std::string& error)
     const Canvas sheet = BuildSpriteSheet(kit, layout);
     std::vector<Canvas> surfaces;
     for (int number = 0; number < 6; ++number) surfaces.push_back(DrawSurface(kit, number));
-    const Canvas icon = DrawGameIcon(kit);
+    const Canvas icon = DrawGameIcon(kit, windowIconSize);
 
     const std::filesystem::path output(paths.outputFolder);
     std::error_code ignored;
@@ -100,6 +100,13 @@ bool RunArtBuild(const ArtBuildPaths& paths, std::string& error)
     const std::vector<NamedFile> embedded = EncodeEmbeddedPictures(surfaces, icon);
     for (const NamedFile& file : embedded) {
         if (!WriteBytes(output / (file.name + ".bmp"), file.bytes, error)) return false;
+    }
+    for (const int size : iconSizes) {
+        // Laid out as the icon theme's own folders, so installing is one copy.
+        const std::string side = std::to_string(size);
+        const std::filesystem::path folder = output / "icons" / (side + "x" + side) / "apps";
+        std::filesystem::create_directories(folder, ignored);
+        if (!WriteBytes(folder / "velmoor.png", EncodePng(DrawGameIcon(kit, size)), error)) return false;
     }
     const std::string table = EmbeddedTableSource(embedded);
     if (!WriteFile(output / "velmoor_embedded_resources.inc", table.data(), table.size(), error)) return false;
