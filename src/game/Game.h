@@ -64,7 +64,6 @@ public:
     // and the best stage ever reached, which the title shows (0: none, nothing shown).
     void SetLinearFilter(bool linear) { linearFilter = linear ? 1 : 0; }
     void SetBestStage(uint16_t stage) { bestStage = stage; }
-    uint16_t BestStage() const { return bestStage; }
     void SetStageRecordForTests(uint16_t record) { stageRecord = record; }
 
     // Tests may start in any scene (for instance straight at a stage start).

@@ -39,22 +39,17 @@ int Refuse(const std::string& message)
 RunSettings SettingsFrom(const CommandLine& options, const PlayerSettings& player)
 {
     RunSettings settings;
-    settings.classic = player.classic;
-    settings.fps = player.fps;
-    settings.msaa = player.msaa;
-    settings.musicVolume = player.musicVolume;
-    settings.soundVolume = player.soundVolume;
     settings.headless = options.headless;
     settings.render = !options.noRender;
     settings.sound = !options.noSound && !options.headless;
     settings.music = settings.sound && !options.noMusic;
     settings.integerScale = options.integerScale;
     settings.soundFont = options.soundFont;
-    settings.classic = options.classic.value_or(settings.classic);
-    settings.fps = options.fps.value_or(settings.fps);
-    settings.msaa = options.msaa.value_or(settings.msaa);
-    settings.musicVolume = options.musicVolume.value_or(settings.musicVolume);
-    settings.soundVolume = options.soundVolume.value_or(settings.soundVolume);
+    settings.classic = options.classic.value_or(player.classic);
+    settings.fps = options.fps.value_or(player.fps);
+    settings.msaa = options.msaa.value_or(player.msaa);
+    settings.musicVolume = options.musicVolume.value_or(player.musicVolume);
+    settings.soundVolume = options.soundVolume.value_or(player.soundVolume);
     return settings;
 }
 

@@ -128,23 +128,17 @@ TEST(SettingsFile, WritesAtomicallyAndOnlyWhenASettingChanges)
     EXPECT_EQ(files, 1u) << "no temporary file is left behind";
 }
 
-TEST(SettingsFile, CommandLineTakesTheNewOptionsWithinTheirRanges)
+TEST(SettingsFile, CommandLineTakesTheSameValuesForOneRun)
 {
-    const char* good[] = {"velmoor", "--classic", "--fps", "0", "--msaa", "8", "--music-volume", "0",
-                          "--sound-volume", "100", "--records"};
+    const char* good[] = {"velmoor", "--msaa", "8", "--music-volume", "0", "--sound-volume", "100"};
     CommandLine options;
     std::string error;
     ASSERT_TRUE(ParseCommandLine(std::size(good), good, options, error)) << error;
-    EXPECT_TRUE(options.classic && options.records);
-    EXPECT_EQ(options.fps, 0);
-    EXPECT_EQ(options.msaa, 8);
-    EXPECT_EQ(options.musicVolume, 0);
-    EXPECT_EQ(options.soundVolume, 100);
+    EXPECT_TRUE(options.msaa == 8 && options.musicVolume == 0 && options.soundVolume == 100 && !options.fps);
     for (const auto& [option, value] : std::vector<std::pair<const char*, const char*>>{
              {"--fps", "-1"}, {"--msaa", "3"}, {"--music-volume", "101"}, {"--sound-volume", "loud"}}) {
         const char* bad[] = {"velmoor", option, value};
-        CommandLine refused;
-        EXPECT_FALSE(ParseCommandLine(3, bad, refused, error)) << option << " " << value;
+        EXPECT_FALSE(ParseCommandLine(3, bad, options, error)) << option << " " << value;
         EXPECT_NE(error.find(option), std::string::npos) << error;
     }
 }
