@@ -35,7 +35,7 @@ endforeach()
 add_custom_command(
   OUTPUT ${velmoor_art_outputs}
   COMMAND velmoor_artbuild --source "${PROJECT_SOURCE_DIR}/assets/art" --out "${VELMOOR_ART_OUTPUT}"
-          --sheet "${CMAKE_BINARY_DIR}/parts.dds"
+          --sheet "${CMAKE_BINARY_DIR}/parts.dds" --icons "${VELMOOR_ART_OUTPUT}/icons"
   DEPENDS velmoor_artbuild ${velmoor_art_text_sources}
   COMMENT "Drawing the sprite sheet, surfaces and icons"
   VERBATIM)
