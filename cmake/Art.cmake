@@ -1,5 +1,5 @@
 # The asset build for pictures: the art builder (a host tool) draws the sprite sheet, the six
-# surface bitmaps and the window icon from the sources in assets/art. The sheet goes beside the
+# surface bitmaps, the window icon and the desktop's icons from the sources in assets/art. The sheet goes beside the
 # executable; the bitmaps and the icon are compiled into velmoor_graphics through a generated
 # table. The drawings in assets/art/*.cpp are compiled into the builder itself, so editing one
 # rebuilds the tool and then the pictures.
@@ -26,13 +26,18 @@ foreach(number RANGE 5)
   list(APPEND velmoor_art_outputs "${VELMOOR_ART_OUTPUT}/IMAGE_FIELD${number}.bmp")
 endforeach()
 list(APPEND velmoor_art_outputs "${VELMOOR_ART_OUTPUT}/GAMEICON.bmp")
+# The desktop's icons, one drawing per size, in the icon theme's layout.
+set(VELMOOR_ICON_SIZES 16 24 32 48 64 128 256)
+foreach(size IN LISTS VELMOOR_ICON_SIZES)
+  list(APPEND velmoor_art_outputs "${VELMOOR_ART_OUTPUT}/icons/${size}x${size}/apps/velmoor.png")
+endforeach()
 
 add_custom_command(
   OUTPUT ${velmoor_art_outputs}
   COMMAND velmoor_artbuild --source "${PROJECT_SOURCE_DIR}/assets/art" --out "${VELMOOR_ART_OUTPUT}"
-          --sheet "${CMAKE_BINARY_DIR}/parts.dds"
+          --sheet "${CMAKE_BINARY_DIR}/parts.dds" --icons "${VELMOOR_ART_OUTPUT}/icons"
   DEPENDS velmoor_artbuild ${velmoor_art_text_sources}
-  COMMENT "Drawing the sprite sheet, surfaces and icon"
+  COMMENT "Drawing the sprite sheet, surfaces and icons"
   VERBATIM)
 add_custom_target(velmoor_art_assets ALL DEPENDS ${velmoor_art_outputs})
 
@@ -43,6 +48,7 @@ if(TARGET velmoor_graphics)
 endif()
 
 install(FILES "${CMAKE_BINARY_DIR}/parts.dds" DESTINATION "${CMAKE_INSTALL_DATADIR}/velmoor")
+install(DIRECTORY "${VELMOOR_ART_OUTPUT}/icons/" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor")
 
 # The asset tests also exercise the builder's parts directly; the test target is defined after
 # this file is read, so the link is made once the whole project has been read.

@@ -1,38 +1,44 @@
 # Installing the game and packaging it for Debian.
 #
 # The program goes to bin/ (the top-level file installs it), the data files to share/velmoor
-# (the art and sound builders install the files they write), and this file adds what a desktop
-# needs: the launcher entry, the icon in the hicolor theme and the man page. The data folder
+# (the art and sound builders install the files they write, the art builder also the icons in
+# the hicolor theme), and this file adds the rest a desktop reads: the launcher entry, the
+# AppStream metainfo for software centres and the man page. The data folder
 # the program searches is compiled in from CMAKE_INSTALL_PREFIX, so configure with the prefix
 # the game will live under (make install PREFIX=..., make package uses /usr).
 
 set(VELMOOR_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
 set(VELMOOR_PACKAGING_OUTPUT "${CMAKE_BINARY_DIR}/packaging")
 
-# The icon in the menu is the one the window shows: a tiny tool writes the compiled-in picture
-# as a PNG.
-add_executable(velmoor_iconexport "${VELMOOR_PACKAGING_DIR}/IconExport.cpp")
-target_link_libraries(velmoor_iconexport PRIVATE velmoor_all)
-set_target_properties(velmoor_iconexport PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tools")
-
 # Debian wants man pages compressed, with no time stamp inside so the package is reproducible.
 add_custom_command(
-  OUTPUT "${VELMOOR_PACKAGING_OUTPUT}/velmoor.png" "${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz"
+  OUTPUT "${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz"
   COMMAND "${CMAKE_COMMAND}" -E make_directory "${VELMOOR_PACKAGING_OUTPUT}"
-  COMMAND velmoor_iconexport "${VELMOOR_PACKAGING_OUTPUT}/velmoor.png"
   COMMAND sh -c "gzip -9n -c '${VELMOOR_PACKAGING_DIR}/velmoor.6' > '${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz'"
-  DEPENDS velmoor_iconexport "${VELMOOR_PACKAGING_DIR}/velmoor.6"
-  COMMENT "Exporting the icon and compressing the man page"
+  DEPENDS "${VELMOOR_PACKAGING_DIR}/velmoor.6"
+  COMMENT "Compressing the man page"
   VERBATIM)
-add_custom_target(velmoor_desktop_files ALL
-  DEPENDS "${VELMOOR_PACKAGING_OUTPUT}/velmoor.png" "${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz")
+add_custom_target(velmoor_desktop_files ALL DEPENDS "${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz")
 
+# The metainfo file is named after the component id it carries.
+set(VELMOOR_APPSTREAM_ID "invalid.velmoor.Velmoor")
 install(FILES "${VELMOOR_PACKAGING_DIR}/velmoor.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
-install(FILES "${VELMOOR_PACKAGING_OUTPUT}/velmoor.png"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
+install(FILES "${VELMOOR_PACKAGING_DIR}/velmoor.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo" RENAME "${VELMOOR_APPSTREAM_ID}.metainfo.xml")
 install(FILES "${VELMOOR_PACKAGING_OUTPUT}/velmoor.6.gz"
         DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+
+# What make install puts under a prefix is what a desktop and a software centre read: install
+# into a scratch prefix and check it with their own validators.
+function(velmoor_add_install_test)
+  if(VELMOOR_TESTS)
+    add_test(NAME Desktop.InstalledFilesPassTheDesktopValidators
+             COMMAND "${PROJECT_SOURCE_DIR}/scripts/check-desktop-install" "${CMAKE_BINARY_DIR}"
+                     "${CMAKE_BINARY_DIR}/test-output/install")
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL velmoor_add_install_test)
 
 # ---------------------------------------------------------------------------------------------
 # Debian package (cpack -G DEB, or the build's `package` target). The package installs where
@@ -53,10 +59,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "games")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps names the libraries the program links (SDL2, libepoxy, FreeType, fontconfig,
 # FluidSynth and the C++ runtime) with their minimum versions; the rest is what it loads at run
-# time: OpenGL and its drivers (llvmpipe without a GPU), a General MIDI SoundFont for the music
-# and the Courier-metric font.
+# time: OpenGL and its drivers (llvmpipe without a GPU), a General MIDI SoundFont for the music,
+# the Courier-metric font and the Japanese gothic of the dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libgl1, libgl1-mesa-dri, timgm6mb-soundfont | fluid-soundfont-gm, fonts-urw-base35")
+  "libgl1, libgl1-mesa-dri, timgm6mb-soundfont | fluid-soundfont-gm, fonts-urw-base35, fonts-ipafont-gothic")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

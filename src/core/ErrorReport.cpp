@@ -19,11 +19,12 @@ FILE* OpenReportFile()
 
 }  // namespace
 
-void FatalError(const char* text)
+void FatalError(const char* text, const char* reason)
 {
     if (text) {
-        std::fprintf(stderr, "velmoor: %s\n", text);
-        if (fatalErrorNotice) fatalErrorNotice("プログラムを終了します", text);
+        if (reason) std::fprintf(stderr, "velmoor: %s: %s\n", text, reason);
+        else std::fprintf(stderr, "velmoor: %s\n", text);
+        if (fatalErrorNotice) fatalErrorNotice("プログラムを終了します", text, reason);
     }
     fatalErrorRaised = true;
     RequestQuit(1);   // a run ended by a fatal error is not a success

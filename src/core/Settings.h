@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// How this run was started: the command-line choices that subsystems need to know. Set once by
-// the shell before Game::Init; read-only afterwards.
+// How this run was started: the player's settings file overridden by the command line, as far
+// as subsystems need to know. Set once by the shell before Game::Init; read-only afterwards.
 struct RunSettings {
     bool headless = false;    // no visible window, no dialog, no sound device
     bool render = true;       // false with --no-render: frames are recorded but never drawn
@@ -17,6 +17,8 @@ struct RunSettings {
     bool fullResolution = false; // a software rasteriser draws at the output's size too (else 640x480)
     bool timedemo = false;    // frames back to back, each with its own picture, no vsync
     std::string soundFont;    // --soundfont FILE; empty: the system's General MIDI SoundFont
+    int musicVolume = 100;    // percent of full volume, 0..100
+    int soundVolume = 100;    // percent of full volume, 0..100
 };
 
 const RunSettings& Settings();

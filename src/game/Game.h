@@ -59,6 +59,11 @@ public:
     MidiPlayer* GetMusic() const { return music.get(); }
     const ScreenStates& Screens() const { return screens; }
     void SetLinearFilterForTests(bool linear) { linearFilter = linear ? 1 : 0; }
+
+    // What the player's files bring into a run: the texture filtering chosen in an earlier run,
+    // and the best stage ever reached, which the title shows (0: none, nothing shown).
+    void SetLinearFilter(bool linear) { linearFilter = linear ? 1 : 0; }
+    void SetBestStage(uint16_t stage) { bestStage = stage; }
     void SetStageRecordForTests(uint16_t record) { stageRecord = record; }
 
     // Tests may start in any scene (for instance straight at a stage start).
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<Texture>    spriteSheet;  // "parts.dds", shared by stage, effects and screens
     uint8_t                     linearFilter = 0;  // 1 "LINEAR", 0 "NONE LINEAR" (title menu)
     uint8_t                     fieldVisible = 0;  // draw the ruin's cells this frame
+    uint16_t                    bestStage = 0;     // the player's best stage record, 0 for none
 
     std::unique_ptr<Texture>    waterTexture; // the light column's picture, lent to the effects
     ScreenStates                screens;      // phases and pictures of the four screens

@@ -13,6 +13,7 @@ struct ScreenStates {
     int8_t                      titlePhase = 0;       // 0 set-up .. 5 texture menu
     std::unique_ptr<Sprite>     titleBanner;          // the game's name
     std::unique_ptr<Font>       titleFont;            // the help text
+    std::unique_ptr<Font>       titleBestFont;        // the player's best stage, when there is one
     std::unique_ptr<LineWalker> titlePan;             // the running camera pan
     int16_t                     titleCounter = 0;     // frames of the game start
     uint8_t                     titleSelection = 1;   // 1 left figure, 0 right figure

@@ -40,6 +40,11 @@ constexpr int16_t  PanFastSpeed = 35;               // steps per frame at the st
 constexpr int16_t  PanSlowSpeed = 8;                // and at its end
 constexpr int16_t  GameStartFrames = 46;            // the sky fade's length, nearly
 constexpr uint32_t TextColour = 0xFFDC1E28u;
+constexpr uint32_t BestStageColour = 0xD8F0E6C8u;   // pale parchment, a little see-through
+constexpr uint32_t BestStageShadow = 0x80101008u;   // keeps it readable on bright grass
+constexpr int32_t  BestStageHeight = 14;            // pixels
+constexpr int32_t  BestStageLeft = 508;             // pixels: room for five digits
+constexpr int32_t  BestStageTop = 458;
 constexpr uint16_t ConfirmSound = 4;
 
 constexpr const char* HelpText = " select:Left/Right key\n   accept:space key\ntexture type:shift key";
@@ -51,6 +56,15 @@ void PlaceObject(Stage& stage, int8_t kind, Vec3 position)
 
 // The pan runs in tenths of a world unit so that the walker's integer steps stay smooth.
 float PanToLookAtX(int16_t panX) { return static_cast<float>(panX * 0.1); }
+
+// The player's best stage, small in the bottom-right corner: there for whoever looks, never in
+// the way of the banner or the help.
+void DrawBestStage(Font& font, uint16_t bestStage)
+{
+    const std::string text = "BEST STAGE " + std::to_string(bestStage);
+    font.Draw(text.c_str(), BestStageLeft + 1, BestStageTop + 1, BestStageShadow);
+    font.Draw(text.c_str(), BestStageLeft, BestStageTop, BestStageColour);
+}
 
 }  // namespace
 
@@ -76,6 +90,13 @@ bool Game::TitleScreen()
         s.titleFont->SetParam(Font::ParamHeight, 20);
         s.titleFont->SetParam(Font::ParamWeight, 700);
         s.titleFont->Create();
+        if (bestStage > 0) {
+            s.titleBestFont = std::make_unique<Font>(graphics.get());
+            s.titleBestFont->SetFaceName("Courier");
+            s.titleBestFont->SetParam(Font::ParamHeight, BestStageHeight);
+            s.titleBestFont->SetParam(Font::ParamWeight, 700);
+            s.titleBestFont->Create();
+        }
         s.titlePhase = TitleMenu;
         return false;
 
@@ -83,6 +104,7 @@ bool Game::TitleScreen()
         stage->DrawObjects();
         s.titleBanner->Draw();
         s.titleFont->Draw(HelpText, 165, 390, TextColour);
+        if (s.titleBestFont) DrawBestStage(*s.titleBestFont, bestStage);
         // Space wins over Shift when both go down in the same frame.
         if (keyboard->Pressed(vk::Space)) {
             sounds->Play(ConfirmSound);
@@ -124,6 +146,7 @@ bool Game::TitleScreen()
         if (++s.titleCounter != GameStartFrames) return false;
         s.titleBanner.reset();
         s.titleFont.reset();
+        s.titleBestFont.reset();
         stage->RemoveObjects(0);
         s.titleCounter = 0;
         s.titlePhase = TitleSetUp;

@@ -90,7 +90,8 @@ bool Graphics::CreateDevice()
 
     std::fprintf(stderr, "velmoor: OpenGL 3.3 could not be started: %s\n", error.c_str());
     if (!Settings().headless) {
-        platform::ShowMessageBox("プログラムを起動できません", "OpenGLの初期化に失敗しました");
+        const std::string reason = "OpenGL 3.3 could not be started: " + error;
+        platform::ShowMessageBox("プログラムを起動できません", "OpenGLの初期化に失敗しました", reason.c_str());
     }
     return false;
 }

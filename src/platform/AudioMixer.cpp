@@ -69,7 +69,7 @@ void AudioMixer::AddVoice(Voice& voice, int frames)
 {
     const uint32_t count = std::min<uint32_t>(static_cast<uint32_t>(frames), voice.frames - voice.position);
     const int16_t* source = voice.samples + static_cast<size_t>(voice.position) * 2;
-    for (uint32_t i = 0; i < count * 2; ++i) scratch[i] += source[i];
+    for (uint32_t i = 0; i < count * 2; ++i) scratch[i] += static_cast<float>(source[i]) * soundGain;
     voice.position += count;
     if (voice.position >= voice.frames) voice.sounding = false;
 }

@@ -7,8 +7,8 @@ namespace platform {
 // The game's own mixer: any number of sounds at once plus the music, summed into interleaved
 // stereo 16-bit blocks. Each sound has one voice that a play restarts from its first sample,
 // the way a sound buffer that is rewound and played again behaves. Sounds are never changed in
-// volume, pan or speed. Pure code: the audio device calls Mix under its lock, tests call it
-// directly.
+// pan or speed, and in volume only all together, by the player's setting. Pure code: the audio
+// device calls Mix under its lock, tests call it directly.
 class AudioMixer {
 public:
     // Renders `frames` frames of music as interleaved stereo floats in -1..1 (FluidSynth's scale).
@@ -27,6 +27,7 @@ public:
     uint32_t SoundCount() const { return static_cast<uint32_t>(voices.size()); }
 
     void SetMusic(MusicRender render, void* context);   // null render: no music
+    void SetSoundVolume(float gain) { soundGain = gain; }   // 0..1, applied to every sound
 
     void Mix(int16_t* out, int frames);
 
@@ -44,6 +45,7 @@ private:
     std::vector<Voice> voices;
     MusicRender        musicRender  = nullptr;
     void*              musicContext = nullptr;
+    float              soundGain    = 1.0f;      // the player's sound-effect volume, 0..1
     float              scratch[ScratchFrames * 2] = {};   // running sum, 16-bit sample scale
 };
 

@@ -77,6 +77,12 @@ void AudioOutput::SetMusic(AudioMixer::MusicRender render, void* context)
     mixer.SetMusic(render, context);
 }
 
+void AudioOutput::SetSoundVolume(int percent)
+{
+    const Lock lock(*this);
+    mixer.SetSoundVolume(static_cast<float>(percent) / 100.0f);
+}
+
 void AudioOutput::Render(int16_t* out, int frames)
 {
     const Lock lock(*this);

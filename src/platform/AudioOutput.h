@@ -34,6 +34,7 @@ public:
     void RemoveAllSounds();
     void PlaySound(uint32_t voice);
     void SetMusic(AudioMixer::MusicRender render, void* context);
+    void SetSoundVolume(int percent);        // 0..100
     void Render(int16_t* out, int frames);   // pulls the mix by hand
     bool IsSounding(uint32_t voice);
     uint32_t PositionOf(uint32_t voice);

@@ -63,6 +63,16 @@ std::deque<Message>& PendingMessages()
     return pending;
 }
 
+std::array<uint8_t, 256>& KeyboardMap()
+{
+    static std::array<uint8_t, 256> map = [] {
+        std::array<uint8_t, 256> identity{};
+        for (size_t key = 0; key < identity.size(); ++key) identity[key] = static_cast<uint8_t>(key);
+        return identity;
+    }();
+    return map;
+}
+
 void QueueKeyChanges(const GameController::Changes& changes)
 {
     for (const GameController::KeyChange& change : changes) {
@@ -72,7 +82,7 @@ void QueueKeyChanges(const GameController::Changes& changes)
 
 void TranslateKey(const SDL_KeyboardEvent& key)
 {
-    const uint8_t code = VirtualKeyFromSdl(key.keysym.sym);
+    const uint8_t code = KeyboardMap()[VirtualKeyFromSdl(key.keysym.sym)];
     if (code == 0) return;
     const bool down = key.type == SDL_KEYDOWN;
     if (down && code == 13 && (key.keysym.mod & KMOD_ALT)) {
@@ -162,6 +172,8 @@ void Translate(const SDL_Event& event)
 }
 
 }  // namespace
+
+void SetKeyboardMap(const std::array<uint8_t, 256>& map) { KeyboardMap() = map; }
 
 void PostMusicNotification(uint64_t code)
 {

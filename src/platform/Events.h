@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 namespace platform {
@@ -31,6 +32,10 @@ void PostMusicNotification(uint64_t code);
 
 // Virtual-key code for an SDL key, 0 when the game has no use for it.
 uint8_t VirtualKeyFromSdl(int32_t sdlKeycode);
+
+// The player's key bindings: every keyboard key's virtual-key code is looked up here before it
+// goes anywhere (0 drops the key). Game controllers are not remapped. Identity until set.
+void SetKeyboardMap(const std::array<uint8_t, 256>& map);
 
 }  // namespace platform
 

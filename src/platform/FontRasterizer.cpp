@@ -1,6 +1,7 @@
 #include "platform/FontRasterizer.h"
 
-#include <fontconfig/fontconfig.h>
+#include "platform/FontFiles.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -11,46 +12,6 @@
 
 namespace platform {
 namespace {
-
-struct FreeTypeLibrary {
-    FT_Library library = nullptr;
-    FreeTypeLibrary() { if (FT_Init_FreeType(&library) != 0) library = nullptr; }
-    ~FreeTypeLibrary() { if (library) FT_Done_FreeType(library); }
-};
-
-FT_Library SharedFreeType()
-{
-    static FreeTypeLibrary shared;
-    return shared.library;
-}
-
-// The file and face index fontconfig picks as the best match for a family and weight.
-bool MatchFontFile(const char* faceName, int weight, std::string& file, int& index, std::string& error)
-{
-    if (!FcInit()) {
-        error = "fontconfig cannot start";
-        return false;
-    }
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(weight, 1, 1000)));
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    FcChar8* path = nullptr;
-    const bool found = match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
-    if (found) {
-        file = reinterpret_cast<const char*>(path);
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
-    } else {
-        error = "fontconfig finds no font";
-    }
-    if (match) FcPatternDestroy(match);
-    return found;
-}
 
 // Ascent and descent in font units the way the cell height counts them (the Windows metrics
 // when the font has them).
@@ -93,7 +54,7 @@ bool RasterizeFont(const char* faceName, int cellHeight, int weight, const std::
         return false;
     }
     int index = 0;
-    if (!MatchFontFile(faceName, weight, font.file, index, error)) return false;
+    if (!MatchFontFile(FontRequest{{faceName}, weight, {}}, font.file, index, error)) return false;
     FT_Face face = nullptr;
     if (FT_New_Face(library, font.file.c_str(), index, &face) != 0) {
         error = "cannot open " + font.file;

@@ -64,6 +64,12 @@ bool MusicSynth::LoadSoundFont(const std::string& path)
     return fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED;
 }
 
+void MusicSynth::SetVolume(int percent)
+{
+    const OptionalLock lock(output);
+    fluid_synth_set_gain(synth, static_cast<float>(Gain * percent / 100.0));
+}
+
 void MusicSynth::SetFinishedHandler(FinishedHandler handler, void* context)
 {
     const OptionalLock lock(output);

@@ -30,6 +30,7 @@ public:
 
     bool LoadSoundFont(const std::string& path);
     void SetFinishedHandler(FinishedHandler handler, void* context);
+    void SetVolume(int percent);   // 0..100 of Gain
 
     bool Open(std::vector<uint8_t> song) override;
     void Rewind() override;

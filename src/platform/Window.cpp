@@ -39,29 +39,13 @@ bool InitVideo(bool headless, std::string& error)
     return true;
 }
 
+bool VideoIsVisible() { return videoStarted && !IsInvisibleDriver(SDL_GetCurrentVideoDriver()); }
+
 void ShutdownVideo()
 {
     DestroyMainWindow();
     if (videoStarted) SDL_Quit();
     videoStarted = false;
-}
-
-bool AskWindowedMode()
-{
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Window"},
-        {0, 0, "FullScreen"},
-    };
-    const SDL_MessageBoxData dialog = {
-        SDL_MESSAGEBOX_INFORMATION, nullptr, "プレイ画面の選択", "モード",
-        SDL_arraysize(buttons), buttons, nullptr,
-    };
-    for (;;) {
-        int choice = -1;
-        if (SDL_ShowMessageBox(&dialog, &choice) != 0) return true;   // no display: the default
-        if (choice == 0 || choice == 1) return choice == 1;
-        // Closed without a choice: the dialog has no cancel path, so ask again.
-    }
 }
 
 bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, int width, int height,

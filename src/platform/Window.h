@@ -11,10 +11,9 @@ namespace platform {
 // Starts SDL's video and events. Headless runs use SDL's offscreen driver: no display needed.
 bool InitVideo(bool headless, std::string& error);
 void ShutdownVideo();
-
-// The start-up choice between a window and full screen. Only a choice leaves the dialog; when
-// no dialog can be shown at all (no display) the default, a window, is taken.
-bool AskWindowedMode();
+// False before InitVideo and on a driver nobody can see (headless, SDL_VIDEODRIVER=offscreen):
+// there a dialog could never be answered.
+bool VideoIsVisible();
 
 // A picture area of width x height (640x480 unless asked otherwise) centred on the desktop, or
 // a borderless desktop-sized window. Headless windows are never shown; their drawable has that

@@ -39,11 +39,6 @@ bool ParseSize(std::string_view text, std::pair<int, int>& size)
     return size.first >= 1 && size.first <= 16384 && size.second >= 1 && size.second <= 16384;
 }
 
-bool ParseSmallNumber(std::string_view text, int& value, int highest)
-{
-    return ParseNumber(text, value) && value >= 0 && value <= highest;
-}
-
 // Walks argv, handing out each option's value when it takes one.
 class ArgumentReader {
 public:
@@ -73,6 +68,28 @@ bool BadValue(std::string_view option, std::string_view value, std::string& erro
     return false;
 }
 
+// The options that take a small whole number, each with the values it allows.
+struct NumberOption {
+    std::string_view name;
+    std::optional<int> CommandLine::*target;
+    bool (*allowed)(int);
+};
+
+constexpr NumberOption numberOptions[] = {
+    {"--fps", &CommandLine::fps, [](int n) { return n >= 0 && n <= 1000; }},
+    {"--msaa", &CommandLine::msaa, [](int n) { return n == 0 || n == 2 || n == 4 || n == 8; }},
+    {"--music-volume", &CommandLine::musicVolume, [](int n) { return n >= 0 && n <= 100; }},
+    {"--sound-volume", &CommandLine::soundVolume, [](int n) { return n >= 0 && n <= 100; }},
+};
+
+const NumberOption* FindNumberOption(std::string_view name)
+{
+    for (const NumberOption& option : numberOptions) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error)
@@ -93,6 +110,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         else if (option == "--classic") out.classic = true;
         else if (option == "--full-resolution") out.fullResolution = true;
         else if (option == "--stats") out.stats = true;
+        else if (option == "--records") out.records = true;
         else if (option == "--help" || option == "-h") out.help = true;
         else if (option == "--version") out.version = true;
         else if (option == "--seed" || option == "--frames" || option == "--print-ruin") {
@@ -105,6 +123,11 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                 if (number > UINT32_MAX) return BadValue(option, value, error);
                 (option == "--seed" ? out.seed : out.printRuin) = static_cast<uint32_t>(number);
             }
+        } else if (const NumberOption* number = FindNumberOption(option)) {
+            if (!args.TakeValue(option, value, error)) return false;
+            int parsed = 0;
+            if (!ParseNumber(value, parsed) || !number->allowed(parsed)) return BadValue(option, value, error);
+            out.*(number->target) = parsed;
         } else if (option == "--replay" || option == "--record" || option == "--trace" ||
                    option == "--soundfont") {
             if (!args.TakeValue(option, value, error)) return false;
@@ -114,18 +137,6 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                                 : option == "--trace"  ? out.tracePath
                                                        : out.soundFont;
             target = std::string(value);
-        } else if (option == "--fps" || option == "--msaa") {
-            if (!args.TakeValue(option, value, error)) return false;
-            int number = 0;
-            if (option == "--fps") {
-                if (!ParseSmallNumber(value, number, 1000)) return BadValue(option, value, error);
-                out.fps = number;
-            } else {
-                if (!ParseSmallNumber(value, number, 8) || (number & (number - 1)) != 0 || number == 1) {
-                    return BadValue(option, value, error);
-                }
-                out.msaa = number;
-            }
         } else if (option == "--size") {
             if (!args.TakeValue(option, value, error)) return false;
             std::pair<int, int> size;
@@ -179,10 +190,16 @@ std::string HelpText()
            "                            (which is otherwise held to 640x480)\n"
            "  --stats                   at exit print: stats frames=F pictures=P seconds=S\n"
            "                            max_picture_ms=X\n"
+           "  --music-volume N          music volume for this run, 0..100\n"
+           "  --sound-volume N          sound-effect volume for this run, 0..100\n"
+           "  --records                 print the personal records and exit\n"
            "  --help                    show this help\n"
            "  --version                 show the version\n"
            "\n"
            "Keys: arrows turn and walk, Space jumps and accepts, Z casts magic, Shift opens the\n"
            "map view (in play) or the texture menu (on the title), Page Up / Page Down / Home\n"
-           "tilt the view, F12 saves a screenshot, Alt+Enter toggles full screen, Escape quits.\n";
+           "tilt the view, F12 saves a screenshot, Alt+Enter toggles full screen, Escape quits.\n"
+           "\n"
+           "Settings are kept in $XDG_CONFIG_HOME/velmoor/velmoor.conf and the ten best games in\n"
+           "$XDG_DATA_HOME/velmoor/records (see velmoor(6)); options override the settings for one run.\n";
 }

@@ -36,6 +36,9 @@ struct CommandLine {
     std::optional<std::pair<int, int>> size;   // --size WxH: window (headless: picture) pixels
     bool fullResolution = false;           // --full-resolution: no 640x480 cap on a software rasteriser
     bool stats = false;                    // --stats: print the picture statistics at exit
+    std::optional<int> musicVolume;        // --music-volume N: 0..100 for this run
+    std::optional<int> soundVolume;        // --sound-volume N: 0..100 for this run
+    bool records = false;                  // --records: print the personal records and exit
     bool help = false;                     // --help
     bool version = false;                  // --version
 };

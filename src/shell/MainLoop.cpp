@@ -118,6 +118,7 @@ void MainLoop::RunOneFrame()
         frameDrawCalls.push_back(game.GetGraphics()->LastFrameDrawCalls());
     }
     WriteTrace();
+    if (frameObserver) frameObserver();
     ++frame;
     // Escape, or the frame budget of --frames, closes the window like its close button.
     const bool budgetSpent = options.frames && frame >= *options.frames;

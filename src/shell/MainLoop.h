@@ -43,6 +43,10 @@ public:
 
     int Run();   // the exit code
 
+    // Called after every frame, once its trace line is written: the shell keeps the player's
+    // files up to date from there.
+    void SetFrameObserver(std::function<void()> observer) { frameObserver = std::move(observer); }
+
 private:
     void RunOneFrame();
     void PumpUntilNextFrame();
@@ -73,4 +77,5 @@ private:
     std::vector<double> frameSeconds;             // timedemo: the work of each frame
     std::vector<int> frameDrawCalls;              // timedemo: draw calls of each frame
     double startSeconds = 0.0;
+    std::function<void()> frameObserver;          // may be empty
 };

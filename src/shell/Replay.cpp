@@ -21,14 +21,24 @@ constexpr std::array<NamedKey, 11> keyNames{{
     {"home", vk::Home},     {"z", vk::Z},
 }};
 
-bool ParseKey(std::string_view text, uint8_t& key)
+}  // namespace
+
+bool KeyFromName(std::string_view name, uint8_t& key)
 {
     for (const NamedKey& named : keyNames) {
-        if (named.name == text) {
+        if (named.name == name) {
             key = named.code;
             return true;
         }
     }
+    return false;
+}
+
+namespace {
+
+bool ParseKey(std::string_view text, uint8_t& key)
+{
+    if (KeyFromName(text, key)) return true;
     unsigned code = 0;
     if (!ParseNumber(text, code) || code == 0 || code > 255) return false;
     key = static_cast<uint8_t>(code);

@@ -36,6 +36,8 @@ std::string FormatReplay(const Replay& replay);
 
 // The name a replay uses for a key code, or its decimal number when it has none.
 std::string KeyName(uint8_t key);
+// The key code of one of the names above (not a number); false for any other text.
+bool KeyFromName(std::string_view name, uint8_t& key);
 
 // Hands out a replay's events frame by frame.
 class ReplayPlayer {

@@ -13,11 +13,14 @@
 #include "platform/GameController.h"
 #include "platform/LoadedLibraries.h"
 #include "platform/MessageBox.h"
+#include "platform/ModeDialog.h"
 #include "platform/Window.h"
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
 #include "shell/MainLoop.h"
+#include "shell/PlayerFiles.h"
 #include "shell/Replay.h"
+#include "shell/UserFolders.h"
 
 #include <cstdio>
 #include <ctime>
@@ -33,7 +36,8 @@ int Refuse(const std::string& message)
     return 2;
 }
 
-RunSettings SettingsFrom(const CommandLine& options)
+// The player's settings file, then the command line over it for this run.
+RunSettings SettingsFrom(const CommandLine& options, const PlayerSettings& player)
 {
     RunSettings settings;
     settings.headless = options.headless;
@@ -42,12 +46,14 @@ RunSettings SettingsFrom(const CommandLine& options)
     settings.music = settings.sound && !options.noMusic;
     settings.integerScale = options.integerScale;
     settings.soundFont = options.soundFont;
-    // Options not given keep the settings' defaults.
-    if (options.classic) settings.classic = *options.classic;
-    if (options.fps) settings.fps = *options.fps;
-    if (options.msaa) settings.msaa = *options.msaa;
+    // An option not given keeps the player's setting.
+    settings.classic = options.classic.value_or(player.classic);
+    settings.fps = options.fps.value_or(player.fps);
+    settings.msaa = options.msaa.value_or(player.msaa);
+    settings.musicVolume = options.musicVolume.value_or(player.musicVolume);
+    settings.soundVolume = options.soundVolume.value_or(player.soundVolume);
     if (options.size) std::tie(settings.width, settings.height) = *options.size;
-    if (options.fullResolution) settings.fullResolution = true;
+    settings.fullResolution = options.fullResolution;
     settings.timedemo = options.timedemo;
     return settings;
 }
@@ -59,12 +65,17 @@ uint32_t ChooseSeed(const CommandLine& options, const Replay* replay)
     return static_cast<uint32_t>(std::time(nullptr));
 }
 
-// The windowed/full-screen choice is made before any window exists.
-bool ChooseWindowedMode(const CommandLine& options)
+// The windowed/full-screen choice is made before any window exists. Asked, the dialog offers
+// the last answer first, and a different answer is remembered for the next start.
+bool ChooseWindowedMode(const CommandLine& options, PlayerFiles& files)
 {
     if (options.headless) return true;
     if (options.windowed) return *options.windowed;
-    return platform::AskWindowedMode();
+    const PlayerSettings& player = files.Values();
+    if (player.mode != ModeSetting::Ask) return player.mode == ModeSetting::Window;
+    const bool windowed = platform::AskWindowedMode(player.lastWindowed);
+    if (windowed != player.lastWindowed) files.Config().Set("last-mode", ModeValue(windowed));
+    return windowed;
 }
 
 // The title bar and the task switcher show the game's own icon.
@@ -75,9 +86,9 @@ void ShowWindowIcon()
 }
 
 // A fatal error is shown in the platform's notice box as well as on stderr.
-void ShowFatalErrorBox(const char* caption, const char* text)
+void ShowFatalErrorBox(const char* caption, const char* text, const char* reason)
 {
-    platform::ShowMessageBox(caption, text);
+    platform::ShowMessageBox(caption, text, reason);
 }
 
 }  // namespace
@@ -96,6 +107,7 @@ int RunShell(int argc, char** argv)
         return 0;
     }
     if (options.printRuin) return PrintRuinAndExit(*options.printRuin, options.titleRuin);
+    if (options.records) return PrintRecordsAndExit();
 
     Replay replay;
     const bool replaying = !options.replayPath.empty();
@@ -104,14 +116,17 @@ int RunShell(int argc, char** argv)
     const uint32_t seed = ChooseSeed(options, replaying ? &replay : nullptr);
     SharedRandom().Seed(seed);
     SetGameClockSource(platform::Milliseconds);
-    SetSettings(SettingsFrom(options));
+    PlayerFiles files(ConfigFilePath(), RecordsFilePath());
+    files.Load();
+    SetSettings(SettingsFrom(options, files.Values()));
+    platform::SetKeyboardMap(files.Values().keys.KeyboardMap());
     if (!options.headless) SetFatalErrorNotice(ShowFatalErrorBox);
 
-    const bool windowed = ChooseWindowedMode(options);
     if (!platform::InitVideo(options.headless, error)) {
         std::fprintf(stderr, "velmoor: cannot start the video system (no display?): %s\n", error.c_str());
         return 1;
     }
+    const bool windowed = ChooseWindowedMode(options, files);
     if (!platform::CreateMainWindow(GameName, !windowed, options.headless, !options.noRender, Settings().width,
                                     Settings().height, error)) {
         std::fprintf(stderr, "velmoor: cannot open the game window: %s\n", error.c_str());
@@ -128,7 +143,9 @@ int RunShell(int argc, char** argv)
         if (game.Init()) {
             platform::KeepLoadedLibraries();
             platform::DisableTextInput();
+            files.PrepareGame(game, !Settings().classic);
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
+            loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
             exitCode = loop.Run();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");

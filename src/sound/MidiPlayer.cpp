@@ -48,6 +48,18 @@ const char* FailureText(MidiPlayer::Failure failure)
     return "音楽の再生に失敗しました";
 }
 
+// The same in plain words with the file, for stderr and the line under the message.
+std::string FailureReason(MidiPlayer::Failure failure, const std::string& path)
+{
+    switch (failure) {
+    case MidiPlayer::Failure::FileMissing:    return "cannot open the music file " + path;
+    case MidiPlayer::Failure::FileUnreadable: return "cannot read the music file " + path;
+    case MidiPlayer::Failure::NotMidi:        return "the music file " + path + " is not a whole standard MIDI file";
+    case MidiPlayer::Failure::SynthRefused:   return "the synthesizer cannot play the music file " + path;
+    }
+    return "cannot play the music file " + path;
+}
+
 }  // namespace
 
 MidiPlayer::MidiPlayer() : output(nullptr), usePlatform(true) {}
@@ -65,7 +77,9 @@ MusicOutput* MidiPlayer::Output()
     // The synthesizer is only joined once the sound bank has opened the audio device, so it is
     // looked up when the music starts rather than when the player is made.
     if (usePlatform && !output && Settings().sound && Settings().music) {
-        output = platform::SharedMusicSynth(Settings().soundFont);
+        platform::MusicSynth* const synth = platform::SharedMusicSynth(Settings().soundFont);
+        if (synth) synth->SetVolume(Settings().musicVolume);
+        output = synth;
     }
     return output;
 }
@@ -118,7 +132,7 @@ void MidiPlayer::OnMessage(uint32_t message, uint64_t wParam, int64_t)
 
 void MidiPlayer::ShowError(Failure failure, const std::string& detail)
 {
-    std::string text = std::string(FailureText(failure)) + ": " + path;
-    if (!detail.empty()) text += " (" + detail + ")";
-    FatalError(text.c_str());
+    std::string reason = FailureReason(failure, path);
+    if (!detail.empty()) reason += " (" + detail + ")";
+    FatalError(FailureText(failure), reason.c_str());
 }

@@ -1,5 +1,6 @@
 #include "sound/SoundBank.h"
 
+#include "core/DataFiles.h"
 #include "core/ErrorReport.h"
 #include "core/Settings.h"
 #include "platform/AudioOutput.h"
@@ -22,6 +23,7 @@ bool SoundBank::Init()
         std::fprintf(stderr, "velmoor: no sound: %s\n", reason.c_str());
         return false;
     }
+    output.SetSoundVolume(Settings().soundVolume);
     UseOutput(&output);
     return true;
 }
@@ -42,9 +44,9 @@ SoundSlot* SoundBank::Load(const char* file, uint16_t slot)
 {
     auto loaded = std::make_unique<SoundSlot>(slot);
     if (!loaded->LoadWave(device, file)) {
-        // The fatal error's own text does not say which file; the console line does.
-        std::fprintf(stderr, "velmoor: the sound file %s is missing or not a PCM WAV file\n", file);
-        FatalError("プログラムエラー");
+        // The fatal error's own text does not say which file; its reason does.
+        const std::string reason = "the sound file " + FindDataFile(file) + " is missing or not a PCM WAV file";
+        FatalError("プログラムエラー", reason.c_str());
     }
     SoundSlot* const added = loaded.get();
     if (!first) {

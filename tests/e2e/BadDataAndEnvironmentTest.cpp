@@ -18,7 +18,7 @@ const std::string Headless = "--headless --timedemo --seed 11 --frames 40 --trac
 // A visible game on SDL's offscreen video: sound and music are on without any display.
 const std::string Offscreen = "--windowed --no-render --timedemo --seed 3 --frames 40 --trace - ";
 const std::vector<std::string> OffscreenVideo = {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy"};
-// Space on frame 10 starts the music from the title, which opens run.mid (see GameFolder).
+// Space on frame 10 starts the music from the title, which opens run.mid (see FolderWithReplays).
 const std::string StartMusic = "--replay start.replay ";
 
 using Spoil = std::function<void(const fs::path& folder)>;
@@ -63,20 +63,10 @@ const BadCase Cases[] = {
     {"ReplayMissing", nullptr, Headless + "--replay missing.replay", {}, 2, 0, "missing.replay", ""},
 };
 
-// A folder holding its own link to the program, copies of its data files and two replays, so
-// a run finds exactly the files the test left there: data files are looked up in the current
-// folder and then beside the program, and both are this folder.
-fs::path GameFolder(const std::string& name)
+// The game's folder with the two replays the cases use.
+fs::path FolderWithReplays(const std::string& name)
 {
-    const fs::path folder = TestHome() / name;
-    fs::create_directories(folder);
-    const fs::path program(VELMOOR_EXECUTABLE);
-    std::error_code linked;
-    fs::create_hard_link(program, folder / "velmoor", linked);
-    if (linked) fs::copy_file(program, folder / "velmoor");
-    for (const char* file : {"parts.dds", "bomb.wav", "kemu.wav", "HitD@22.wav", "get.wav", "WindD@11.wav", "run.mid"}) {
-        fs::copy_file(program.parent_path() / file, folder / file);
-    }
+    const fs::path folder = GameFolder(name);
     WriteText(folder / "start.replay", "velmoor-replay 1\n10 down space\n11 up space\n");
     WriteText(folder / "bad.replay", "velmoor-replay 1\nseed 1\n# fine\n4 down space\nfive up space\n");
     return folder;
@@ -89,7 +79,7 @@ class BadDataAndEnvironment : public testing::TestWithParam<BadCase> {};
 TEST_P(BadDataAndEnvironment, IsAnsweredPlainly)
 {
     const BadCase& bad = GetParam();
-    const fs::path folder = GameFolder(bad.name);
+    const fs::path folder = FolderWithReplays(bad.name);
     if (bad.spoil) bad.spoil(folder);
     const GameOutput run = RunGame(bad.arguments, {.program = folder / "velmoor", .folder = folder, .environment = bad.environment});
     EXPECT_FALSE(run.Crashed()) << run.err;

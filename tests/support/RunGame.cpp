@@ -70,6 +70,20 @@ fs::path TestHome()
     return home;
 }
 
+fs::path GameFolder(const std::string& name)
+{
+    const fs::path folder = TestHome() / name;
+    fs::create_directories(folder);
+    const fs::path program(VELMOOR_EXECUTABLE);
+    std::error_code linked;
+    fs::create_hard_link(program, folder / "velmoor", linked);
+    if (linked) fs::copy_file(program, folder / "velmoor");
+    for (const char* file : {"parts.dds", "bomb.wav", "kemu.wav", "HitD@22.wav", "get.wav", "WindD@11.wav", "run.mid"}) {
+        fs::copy_file(program.parent_path() / file, folder / file);
+    }
+    return folder;
+}
+
 GameProcess::GameProcess(const std::string& arguments, const GameSetup& setup)
     : deadline(std::chrono::steady_clock::now() + setup.timeout)
 {

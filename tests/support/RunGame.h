@@ -36,6 +36,7 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     bool Running();
+    pid_t Pid() const { return pid; }      // -1 once it has ended
     std::string OutputSoFar() const;   // what it has written to standard output yet
     GameOutput Wait();
 
@@ -48,6 +49,11 @@ private:
 };
 
 GameOutput RunGame(const std::string& arguments, const GameSetup& setup = {});
+
+// A folder of the running test's own holding a link to the program and copies of its data
+// files: a run started there with `.program = folder / "velmoor"` finds exactly the files the
+// test leaves in it (data files are looked up in the current folder, then beside the program).
+std::filesystem::path GameFolder(const std::string& name);
 
 // The running test's own folder under the test output folder, emptied the first time it is
 // asked for in a test.

@@ -32,5 +32,8 @@ Canvas DrawClearBanner(const ArtKit& kit);   // 160 x 16
 // with grass on top, 3 stone side, 4 wall brick, 5 water. Opaque, tiling.
 Canvas DrawSurface(const ArtKit& kit, int number);
 
-// The 32x32 window icon, with alpha.
-Canvas DrawGameIcon(const ArtKit& kit);
+// The icon, with alpha, drawn for a size in pixels: the window shows the 32x32 one, desktops
+// the whole set.
+constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int windowIconSize = 32;
+Canvas DrawGameIcon(const ArtKit& kit, int size);

@@ -44,6 +44,19 @@ std::vector<NamedFile> EncodeEmbeddedPictures(const std::vector<Canvas>& surface
     return files;
 }
 
+// The desktop's icons, laid out as the icon theme's own folders so that installing is one copy.
+bool WriteIcons(const ArtKit& kit, const std::filesystem::path& folder, std::string& error)
+{
+    for (const int size : iconSizes) {
+        const std::string side = std::to_string(size);
+        const std::filesystem::path apps = folder / (side + "x" + side) / "apps";
+        std::error_code ignored;
+        std::filesystem::create_directories(apps, ignored);
+        if (!WriteBytes(apps / "velmoor.png", EncodePng(DrawGameIcon(kit, size)), error)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseArtBuildArguments(int argc, const char* const* argv, ArtBuildPaths& paths, std::string& error)
@@ -58,6 +71,7 @@ bool ParseArtBuildArguments(int argc, const char* const* argv, ArtBuildPaths& pa
         if (option == "--source") paths.sourceFolder = value;
         else if (option == "--out") paths.outputFolder = value;
         else if (option == "--sheet") paths.sheetFile = value;
+        else if (option == "--icons") paths.iconFolder = value;
         else if (option == "--close-up") {
             ArtBuildPaths::CloseUp closeUp;
             char file[512] = {};
@@ -88,7 +102,7 @@ bool RunArtBuild(const ArtBuildPaths& paths, std::string& error)
     const Canvas sheet = BuildSpriteSheet(kit, layout);
     std::vector<Canvas> surfaces;
     for (int number = 0; number < 6; ++number) surfaces.push_back(DrawSurface(kit, number));
-    const Canvas icon = DrawGameIcon(kit);
+    const Canvas icon = DrawGameIcon(kit, windowIconSize);
 
     const std::filesystem::path output(paths.outputFolder);
     std::error_code ignored;
@@ -101,6 +115,7 @@ bool RunArtBuild(const ArtBuildPaths& paths, std::string& error)
     for (const NamedFile& file : embedded) {
         if (!WriteBytes(output / (file.name + ".bmp"), file.bytes, error)) return false;
     }
+    if (!paths.iconFolder.empty() && !WriteIcons(kit, paths.iconFolder, error)) return false;
     const std::string table = EmbeddedTableSource(embedded);
     if (!WriteFile(output / "velmoor_embedded_resources.inc", table.data(), table.size(), error)) return false;
     for (const ArtBuildPaths::CloseUp& closeUp : paths.closeUps) {
