@@ -45,7 +45,9 @@ VirtualDisplay::VirtualDisplay()
     GameSetup xvfb;
     xvfb.program = "Xvfb";
     // -displayfd picks a free display and writes its number once the server takes clients.
-    server = std::make_unique<GameProcess>("-displayfd 1 -screen 0 800x600x24 -nolisten tcp", xvfb);
+    // -noreset: by default the server resets when its last client leaves, and a game started
+    // right after another has ended would find no display while it does.
+    server = std::make_unique<GameProcess>("-displayfd 1 -noreset -screen 0 800x600x24 -nolisten tcp", xvfb);
     std::string number;
     if (WaitUntil([&] { return (number = server->OutputSoFar()).ends_with('\n'); })) {
         variable = "DISPLAY=:" + number.substr(0, number.size() - 1);
