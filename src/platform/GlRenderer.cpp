@@ -3,6 +3,7 @@
 #include "platform/GlContext.h"
 #include "platform/GlProgram.h"
 #include "platform/GlTexturePools.h"
+#include "platform/Window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -147,6 +148,12 @@ void ApplyCulling(uint8_t cullMode)
     }
 }
 
+void TurnOver(DecodedImage& image)
+{
+    const auto row = [&](int y) { return image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width; };
+    for (int y = 0; y < image.height / 2; ++y) std::swap_ranges(row(y), row(y + 1), row(image.height - 1 - y));
+}
+
 void ApplyDepth(bool test, bool write)
 {
     if (test) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
@@ -185,6 +192,7 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     GLint mostSamples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
     renderer->samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
+    renderer->clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
 
     renderer->FitPictureToOutput();
     if (gl.sceneFramebuffer == 0) {
@@ -234,11 +242,37 @@ void GlRenderer::FitPictureToOutput()
     gl->context.DrawableSize(outputWidth, outputHeight);
     int width = 0, height = 0;
     FitPicture(outputWidth, outputHeight, options, software, width, height);
-    if (gl->sceneFramebuffer != 0 && width == pictureWidth && height == pictureHeight) return;
-    if (!MakePicture(width, height) && samples > 0) {
-        samples = 0;   // the driver would not multisample this picture: draw it plain
-        MakePicture(width, height);
+    if (gl->sceneFramebuffer == 0 || width != pictureWidth || height != pictureHeight) {
+        if (!MakePicture(width, height) && samples > 0) {
+            samples = 0;   // the driver would not multisample this picture: draw it plain
+            MakePicture(width, height);
+        }
     }
+    drawsInWindow = WindowCanHoldPicture();
+}
+
+// A picture of the window's own size, neither multisampled nor scaled, is drawn straight into
+// the window: copying it there would cost a pass over every pixel (on a software rasteriser
+// about a seventh of a frame). With the clip origin at the top left, OpenGL lays the rows out
+// top first in the window, and the pixels come out exactly as in the offscreen picture. The
+// window must keep depths as finely as the picture does.
+bool GlRenderer::WindowCanHoldPicture() const
+{
+    if (!clipControl || samples > 0 || pictureWidth != outputWidth || pictureHeight != outputHeight) return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLint depthBits = 0, redBits = 0, greenBits = 0, blueBits = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &redBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &greenBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blueBits);
+    return depthBits == 24 && redBits == 8 && greenBits == 8 && blueBits == 8;
+}
+
+void GlRenderer::BindPictureTarget()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, drawsInWindow ? 0 : gl->sceneFramebuffer);
+    if (clipControl) glClipControl(drawsInWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+    glViewport(0, 0, pictureWidth, pictureHeight);
 }
 
 bool GlRenderer::MakePicture(int width, int height)
@@ -327,8 +361,7 @@ int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const Recor
 {
     gl->context.MakeCurrent();
     FitPictureToOutput();
-    glBindFramebuffer(GL_FRAMEBUFFER, gl->sceneFramebuffer);
-    glViewport(0, 0, pictureWidth, pictureHeight);
+    BindPictureTarget();
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
@@ -355,12 +388,14 @@ void GlRenderer::ShowPicture(uint32_t framebuffer, int width, int height)
 {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
     double scale = std::min(static_cast<double>(width) / pictureWidth, static_cast<double>(height) / pictureHeight);
     if (options.integerScale && scale >= 1.0) scale = std::floor(scale);
     const int shownWidth = static_cast<int>(pictureWidth * scale);
     const int shownHeight = static_cast<int>(pictureHeight * scale);
+    if (shownWidth != width || shownHeight != height) {   // the bars
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     if (shownWidth <= 0 || shownHeight <= 0) return;
     const int left = (width - shownWidth) / 2;
     const int bottom = (height - shownHeight) / 2;
@@ -378,9 +413,9 @@ DecodedImage GlRenderer::ReadPicture()
     image.width = outputWidth;
     image.height = outputHeight;
     image.pixels.resize(static_cast<size_t>(outputWidth) * outputHeight);
-    GLuint source = gl->PictureFramebuffer();
+    GLuint source = drawsInWindow ? 0 : gl->PictureFramebuffer();
     GLuint output = 0, outputColour = 0;
-    if (outputWidth != pictureWidth || outputHeight != pictureHeight) {
+    if (!drawsInWindow && (outputWidth != pictureWidth || outputHeight != pictureHeight)) {
         outputColour = MakeRenderbuffer(GL_RGBA8, 0, outputWidth, outputHeight);
         output = MakeFramebuffer(outputColour, 0);
         ShowPicture(output, outputWidth, outputHeight);
@@ -391,7 +426,9 @@ DecodedImage GlRenderer::ReadPicture()
     glReadPixels(0, 0, outputWidth, outputHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.pixels.data());
     glDeleteFramebuffers(1, &output);
     glDeleteRenderbuffers(1, &outputColour);
-    // The picture is stored top row first already; it is shown opaque whatever its alpha.
+    // The offscreen picture is stored top row first already; the window reads bottom row first.
+    if (drawsInWindow) TurnOver(image);
+    // It is shown opaque whatever its alpha.
     for (uint32_t& pixel : image.pixels) pixel |= 0xff000000u;
     return image;
 }
@@ -405,7 +442,10 @@ void GlRenderer::WaitUntilDrawn()
 void GlRenderer::Present()
 {
     gl->context.MakeCurrent();
-    ShowPicture(0, outputWidth, outputHeight);
+    if (!drawsInWindow) ShowPicture(0, outputWidth, outputHeight);
+    // An invisible window's swap does nothing, and a software rasteriser would pile up frames
+    // until its queue overflows: each picture is finished here, as a visible window's swap does.
+    else if (!VideoIsVisible()) glFinish();
     gl->context.Swap();
 }
 
@@ -426,8 +466,7 @@ void GlRenderer::WarmUp()
     uneven.pixels.assign(36, 0xffffffffu);
     const uint32_t samplePictures[3] = {0, gl->pictures.Add(square), gl->pictures.Add(uneven)};
 
-    glBindFramebuffer(GL_FRAMEBUFFER, gl->sceneFramebuffer);
-    glViewport(0, 0, pictureWidth, pictureHeight);
+    BindPictureTarget();   // the code built depends on the target's pixel format
     UsePrograms(glm::mat4(1.0f));
     glBindVertexArray(gl->vertexArray);
     const RecordedVertex corner[3] = {{0, 0, 0.5f, 0xffffffffu, 0, 0}, {2, 0, 0.5f, 0xffffffffu, 1, 0},

@@ -9,6 +9,7 @@
 #include "platform/GlRenderer.h"
 #include "platform/Window.h"
 
+#include <SDL.h>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -159,4 +160,34 @@ TEST_F(Picture, GeneratedRuinStandsBeforeTheSky)
     for (int y = 240; y < 480; y += 2)
         for (int x = 0; x < 640; x += 2) lowerRuin += !Near(ruin.At(x, y), sky.At(x, y), 3);
     EXPECT_GT(lowerRuin, 120 * 320 / 2);
+}
+
+// A picture of the window's own size is drawn straight into the window; one that must be
+// scaled is drawn offscreen and copied. Both ways give the same pixels: here the 640x480
+// picture of a ruin in a 640x480 window, and the same picture doubled into a 1280x960 one
+// (a software rasteriser keeps the picture at 640x480 there).
+TEST_F(Picture, RuinInTheWindowIsTheRuinDrawnOffscreen)
+{
+    if (!graphics->Renderer().lock()->SoftwareRasterizer()) GTEST_SKIP() << "a GPU draws the larger window at its own size";
+    SharedRandom().Seed(11);
+    Field field(graphics);
+    field.GenerateTitle();
+    graphics->SetCameraMode(0);
+    graphics->SetEye({42, 17, 33});
+    graphics->SetLookAt({95, 5, 105});
+    const auto ruinPicture = [&](const char* name) {
+        graphics->BeginFrame();
+        field.Draw(true);
+        return Finish(name);
+    };
+    graphics->BeginFrame();   // the camera applies from the frame after it is set
+    const platform::DecodedImage inWindow = ruinPicture("ruin-in-window.png");
+    SDL_SetWindowSize(platform::MainSdlWindow(), 1280, 960);
+    const platform::DecodedImage doubled = ruinPicture("ruin-doubled.png");
+    SDL_SetWindowSize(platform::MainSdlWindow(), 640, 480);
+    ASSERT_TRUE(doubled.width == 1280 && doubled.height == 960);
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) differing += inWindow.At(x, y) != doubled.At(2 * x + 1, 2 * y + 1);
+    EXPECT_EQ(differing, 0);
 }
