@@ -154,6 +154,19 @@ void TurnOver(DecodedImage& image)
     for (int y = 0; y < image.height / 2; ++y) std::swap_ranges(row(y), row(y + 1), row(image.height - 1 - y));
 }
 
+// Whether the window's own pixels and depths are as fine as the offscreen picture's, so that a
+// picture drawn straight into it comes out the same.
+bool WindowKeepsPicture()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLint depthBits = 0, redBits = 0, greenBits = 0, blueBits = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &redBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &greenBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blueBits);
+    return depthBits == 24 && redBits == 8 && greenBits == 8 && blueBits == 8;
+}
+
 void ApplyDepth(bool test, bool write)
 {
     if (test) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
@@ -193,7 +206,8 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     GLint mostSamples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
     renderer->samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
-    renderer->clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    const bool clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    renderer->windowKeepsPicture = clipControl && WindowKeepsPicture();
 
     renderer->FitPictureToOutput();
     if (gl.sceneFramebuffer == 0) {
@@ -249,30 +263,17 @@ void GlRenderer::FitPictureToOutput()
             MakePicture(width, height);
         }
     }
-    drawsInWindow = WindowCanHoldPicture();
-}
-
-// A picture of the window's own size, neither multisampled nor scaled, is drawn straight into
-// the window: copying it there would cost a pass over every pixel (on a software rasteriser
-// about a seventh of a frame). With the clip origin at the top left, OpenGL lays the rows out
-// top first in the window, and the pixels come out exactly as in the offscreen picture. The
-// window must keep depths as finely as the picture does.
-bool GlRenderer::WindowCanHoldPicture() const
-{
-    if (!clipControl || samples > 0 || pictureWidth != outputWidth || pictureHeight != outputHeight) return false;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    GLint depthBits = 0, redBits = 0, greenBits = 0, blueBits = 0;
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &redBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &greenBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blueBits);
-    return depthBits == 24 && redBits == 8 && greenBits == 8 && blueBits == 8;
+    // A picture of the window's own size, neither multisampled nor scaled, is drawn straight
+    // into the window: copying it there would cost a pass over every pixel (on a software
+    // rasteriser about a seventh of a frame). With the clip origin at the top left, OpenGL lays
+    // the rows out top first in the window, and the pixels come out exactly as offscreen.
+    drawsInWindow = windowKeepsPicture && samples == 0 && pictureWidth == outputWidth && pictureHeight == outputHeight;
 }
 
 void GlRenderer::BindPictureTarget()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, drawsInWindow ? 0 : gl->sceneFramebuffer);
-    if (clipControl) glClipControl(drawsInWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+    if (windowKeepsPicture) glClipControl(drawsInWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
     glViewport(0, 0, pictureWidth, pictureHeight);
 }
 

@@ -69,7 +69,6 @@ private:
     void UsePrograms(const glm::mat4& viewProjection);
     void DrawBatchNow(const DrawBatch& batch, bool plain);
     void ShowPicture(uint32_t framebuffer, int width, int height);
-    bool WindowCanHoldPicture() const;
     void BindPictureTarget();
 
     struct Objects;
@@ -82,7 +81,8 @@ private:
     std::string description;
     bool software = false;        // llvmpipe or softpipe: no GPU
     int  samples = 0;             // of the picture's multisampling; 0: none
-    bool clipControl = false;     // the driver can put the window's clip origin at the top left
+    bool windowKeepsPicture = false;   // the window's clip origin can go to the top left, and its
+                                       // pixels and depths are as fine as the offscreen picture's
     bool drawsInWindow = false;   // the picture is drawn straight into the window: no copy
     int  pictureWidth = 640;      // pixels
     int  pictureHeight = 480;     // pixels
