@@ -21,6 +21,13 @@ struct RunSettings {
     int soundVolume = 100;    // percent of full volume, 0..100
 };
 
+// The values the presentation and the volumes take, from the command line and the settings file
+// alike.
+constexpr int MostPicturesPerSecond = 1000;
+constexpr bool IsPictureRate(int fps) { return fps >= 0 && fps <= MostPicturesPerSecond; }
+constexpr bool IsSampleCount(int msaa) { return msaa == 0 || msaa == 2 || msaa == 4 || msaa == 8; }
+constexpr bool IsVolume(int percent) { return percent >= 0 && percent <= 100; }
+
 const RunSettings& Settings();
 void SetSettings(const RunSettings& settings);
 

@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include "core/Settings.h"
 #include "shell/ParseNumber.h"
 
 #include <cmath>
@@ -76,10 +77,10 @@ struct NumberOption {
 };
 
 constexpr NumberOption numberOptions[] = {
-    {"--fps", &CommandLine::fps, [](int n) { return n >= 0 && n <= 1000; }},
-    {"--msaa", &CommandLine::msaa, [](int n) { return n == 0 || n == 2 || n == 4 || n == 8; }},
-    {"--music-volume", &CommandLine::musicVolume, [](int n) { return n >= 0 && n <= 100; }},
-    {"--sound-volume", &CommandLine::soundVolume, [](int n) { return n >= 0 && n <= 100; }},
+    {"--fps", &CommandLine::fps, IsPictureRate},
+    {"--msaa", &CommandLine::msaa, IsSampleCount},
+    {"--music-volume", &CommandLine::musicVolume, IsVolume},
+    {"--sound-volume", &CommandLine::soundVolume, IsVolume},
 };
 
 const NumberOption* FindNumberOption(std::string_view name)

@@ -60,10 +60,10 @@ std::optional<bool> ParseYesNo(std::string_view value)
     return std::nullopt;
 }
 
-std::optional<int> ParseInRange(std::string_view value, int lowest, int highest)
+std::optional<int> ParseAccepted(std::string_view value, bool (*accepted)(int))
 {
     int number = 0;
-    if (!ParseNumber(value, number) || number < lowest || number > highest) return std::nullopt;
+    if (!ParseNumber(value, number) || !accepted(number)) return std::nullopt;
     return number;
 }
 
@@ -109,22 +109,19 @@ constexpr SettingKey settingKeys[] = {
     {"last-mode", "window or fullscreen", ApplyLastMode},
     {"texture", "nearest or linear", ApplyTexture},
     {"music-volume", "a number from 0 to 100",
-     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseInRange(v, 0, 100), s.musicVolume); }},
+     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseAccepted(v, IsVolume), s.musicVolume); }},
     {"sound-volume", "a number from 0 to 100",
-     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseInRange(v, 0, 100), s.soundVolume); }},
+     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseAccepted(v, IsVolume), s.soundVolume); }},
     {"classic", "yes or no",
      [](std::string_view v, PlayerSettings& s) {
          const std::optional<bool> yes = ParseYesNo(v);
          if (yes) s.classic = *yes;
          return yes.has_value();
      }},
-    {"fps", "0 or a number of pictures a second",
-     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseInRange(v, 0, 100000), s.fps); }},
+    {"fps", "0 or a number of pictures a second up to 1000",
+     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseAccepted(v, IsPictureRate), s.fps); }},
     {"msaa", "0, 2, 4 or 8",
-     [](std::string_view v, PlayerSettings& s) {
-         const std::optional<int> n = ParseInRange(v, 0, 8);
-         return (n == 0 || n == 2 || n == 4 || n == 8) && ApplyNumber(n, s.msaa);
-     }},
+     [](std::string_view v, PlayerSettings& s) { return ApplyNumber(ParseAccepted(v, IsSampleCount), s.msaa); }},
 };
 
 const SettingKey* FindSettingKey(std::string_view key)
