@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+class BackFaces;
 class Graphics;
 class Keyboard;
 class Sprite;
@@ -97,7 +98,7 @@ private:
     // Drawing (the renderer's part).
     void CreateDrawingAssets();
     void ReleaseDrawingAssets();
-    void DrawCell(int16_t row, int16_t layer, int16_t col);
+    void DrawCell(int16_t row, int16_t layer, int16_t col, const BackFaces& backFaces);
     bool SideFaceShows(int row, int layer, int col, int8_t face) const;   // not hidden by a solid neighbour
     void DrawWallTile(int16_t a, int16_t b);
 

@@ -1,5 +1,6 @@
 #include "field/Field.h"
 
+#include "field/BackFaces.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "graphics/Texture.h"
@@ -65,9 +66,10 @@ void Field::Draw(bool drawCells)
         return;
     }
 
+    const BackFaces backFaces(*this, graphics->EarlierEye(), graphics->GetEye());
     for (int16_t row = 0; row < Rows; ++row) {
         for (int16_t layer = 0; layer < Layers; ++layer) {
-            for (int16_t col = 0; col < Cols; ++col) DrawCell(row, layer, col);
+            for (int16_t col = 0; col < Cols; ++col) DrawCell(row, layer, col, backFaces);
         }
     }
     background->Draw();
@@ -84,7 +86,7 @@ void Field::Draw(bool drawCells)
     graphics->SetBlendMode(BlendOpaque);
 }
 
-void Field::DrawCell(int16_t row, int16_t layer, int16_t col)
+void Field::DrawCell(int16_t row, int16_t layer, int16_t col, const BackFaces& backFaces)
 {
     const int8_t cell = cells[row][layer][col];
     if (cell == CellEmpty) return;
@@ -92,7 +94,7 @@ void Field::DrawCell(int16_t row, int16_t layer, int16_t col)
                                   static_cast<float>(col * 10 + 5));
 
     const bool columnTop = layer == Layers - 1 || cells[row][layer + 1][col] == CellEmpty;
-    if (columnTop) {
+    if (columnTop && !backFaces.Hidden(row, layer, col, FaceTop)) {
         graphics->SetTexture(textures[cell == CellBlock ? TextureBlockTop : TextureCircleTop]);
         graphics->DrawFace(FaceTop);
     }
@@ -101,7 +103,7 @@ void Field::DrawCell(int16_t row, int16_t layer, int16_t col)
     // lower half is drawn later and covers it exactly: only the lower half needs drawing then.
     graphics->SetTexture(textures[columnTop ? TextureTopSide : TextureSide]);
     for (int8_t face = 0; face < 4; ++face) {
-        if (!SideFaceShows(row, layer, col, face)) continue;
+        if (!SideFaceShows(row, layer, col, face) || backFaces.Hidden(row, layer, col, face)) continue;
         const bool coveredAbove = !columnTop && SideFaceShows(row, layer + 1, col, face);
         graphics->DrawFace(face, coveredAbove);
     }

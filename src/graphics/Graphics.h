@@ -118,6 +118,9 @@ public:
     void SetEye(Vec3 position)            { eye = position; }
     void SetLookAt(Vec3 target)           { lookAt = target; }
     Vec3 GetEye() const                   { return eye; }
+    // The eye of the frame before: pictures between frames are seen from eyes between it and
+    // GetEye's (the same eye when there is no frame before).
+    Vec3 EarlierEye() const { return hasPreviousRecording ? previousRecording.Camera().eye : eye; }
     Vec3 GetLookAt() const                { return lookAt; }
     int8_t GetCameraMode() const          { return cameraMode; }
     float GetCameraAngle() const          { return cameraAngle; }

@@ -32,10 +32,15 @@ protected:
     }
 
     // Every block face of one frame by its cell: a face's centre lies 5 units from its box
-    // centre, which is (row * 10 + 5, layer * 5, col * 10 + 5).
-    std::map<FaceKey, FaceDraw> DrawField()
+    // centre, which is (row * 10 + 5, layer * 5, col * 10 + 5). The frame before is seen from
+    // `earlier`, this one from `eye`; the eye at the field's corner touches a block.
+    std::map<FaceKey, FaceDraw> DrawField(Vec3 earlier = {}, Vec3 eye = {})
     {
         static const float offset[5][3] = {{0, 0, -5}, {0, 0, 5}, {-5, 0, 0}, {5, 0, 0}, {0, 5, 0}};
+        graphics.SetEye(earlier);
+        graphics.BeginFrame();
+        graphics.EndFrame();
+        graphics.SetEye(eye);
         graphics.BeginFrame();
         field->Draw(true);
         graphics.EndFrame();
@@ -119,4 +124,42 @@ TEST_F(FieldDrawing, WallRingSurroundsTheFieldTranslucentAndBelowTheFloor)
     EXPECT_EQ(faces.size(), 400u + 80u + 84u);
     graphics.DrawFace(0);
     EXPECT_EQ(LastDraw().state.blend, BlendOpaque) << "the field leaves blending off behind it";
+}
+
+// The lone block at row 10, col 10 spans x and z 100..110, y 0..10; the floor's tops lie at
+// y = 5. Seen from outside every block, a face turned away from the eye is left out, the field's
+// outer faces included; seen from inside a block, from near one, from below an underside that
+// nothing covers, or across a plane that the frame before saw from the front, it is drawn.
+TEST_F(FieldDrawing, FacesTurnedAwayAreLeftOutOnlyWhereTheBlocksHideThem)
+{
+    field->SetCell(10, 1, 10, CellBlock);
+    const auto shown = [&](const std::map<FaceKey, FaceDraw>& faces, int row, int layer, int col) {
+        std::string drawn;
+        for (int face = 0; face <= 4; ++face)
+            if (faces.count({row, layer, col, face}) != 0) drawn += static_cast<char>('0' + face);
+        return drawn;
+    };
+    const size_t everyFace = DrawField().size();
+
+    const Vec3 outside{50, 20, 50};
+    auto faces = DrawField(outside, outside);
+    EXPECT_EQ(shown(faces, 10, 1, 10), "024");
+    EXPECT_EQ(shown(faces, 0, 0, 0), "4") << "the field's outer faces are turned away";
+    EXPECT_EQ(shown(faces, 19, 0, 19), "4");
+    EXPECT_EQ(faces.size(), everyFace - 2 - 80);
+
+    const Vec3 inside{105, 8, 105}, near{99.95f, 8, 105};
+    EXPECT_EQ(DrawField(inside, inside).size(), everyFace);
+    EXPECT_EQ(DrawField(near, near).size(), everyFace);
+    EXPECT_EQ(DrawField(outside, inside).size(), everyFace);
+
+    faces = DrawField({112, 20, 90}, {108, 20, 90});
+    EXPECT_EQ(shown(faces, 10, 1, 10), "034") << "face 3 faced the eye of the frame before";
+    faces = DrawField({98, 20, 109}, {106, 20, 109});
+    EXPECT_EQ(shown(faces, 10, 1, 10), "124") << "an orbit's arc between the eyes may pass in front of face 1";
+
+    field->SetCell(3, 6, 3, CellBlock);   // over a gap two cells deep: its underside at y = 25 is open
+    EXPECT_EQ(DrawField(outside, outside).size(), everyFace + 5);
+    field->SetCell(3, 4, 3, CellBlock);   // the top of a block two cells below covers it
+    EXPECT_LT(DrawField(outside, outside).size(), everyFace);
 }
