@@ -21,9 +21,10 @@ struct CellRange {
 
 CellRange CellsNear(float coordinate, float reach, float size, float low, float high, int count)
 {
-    const float first = std::ceil((coordinate - reach - high) / size);
-    const float last = std::floor((coordinate + reach - low) / size);
-    return {static_cast<int>(std::max(first, 0.0f)), static_cast<int>(std::min(last, static_cast<float>(count - 1)))};
+    // Clamped while still floats: an eye far off the field must not overflow the conversion.
+    const float first = std::clamp(std::ceil((coordinate - reach - high) / size), 0.0f, static_cast<float>(count));
+    const float last = std::clamp(std::floor((coordinate + reach - low) / size), -1.0f, static_cast<float>(count - 1));
+    return {static_cast<int>(first), static_cast<int>(last)};
 }
 
 float Distance(Vec3 a, Vec3 b)

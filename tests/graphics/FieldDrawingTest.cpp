@@ -153,6 +153,9 @@ TEST_F(FieldDrawing, FacesTurnedAwayAreLeftOutOnlyWhereTheBlocksHideThem)
     EXPECT_EQ(DrawField(near, near).size(), everyFace);
     EXPECT_EQ(DrawField(outside, inside).size(), everyFace);
 
+    const Vec3 far{1e30f, 20, 50};   // only the sides toward +x and the tops face it
+    EXPECT_EQ(DrawField(far, far).size(), everyFace - 3 * 20 - 2);
+
     faces = DrawField({112, 20, 90}, {108, 20, 90});
     EXPECT_EQ(shown(faces, 10, 1, 10), "034") << "face 3 faced the eye of the frame before";
     faces = DrawField({98, 20, 109}, {106, 20, 109});
