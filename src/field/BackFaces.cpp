@@ -90,12 +90,9 @@ float BackFaces::HighestOpenUnderside(const Field& field)
 // How far the eye stands in front of the face's plane, in world units; negative behind it.
 float BackFaces::InFront(Vec3 eye, int row, int layer, int col, int8_t face)
 {
-    const float left = row * Field::CellWidth, near = col * Field::CellWidth;
-    switch (face) {
-    case 0:  return near - eye.z;
-    case 1:  return eye.z - (near + Field::CellWidth);
-    case 2:  return left - eye.x;
-    case 3:  return eye.x - (left + Field::CellWidth);
-    default: return eye.y - (layer * Field::CellHeight + BoxHalfHeight);
-    }
+    if (face >= 4) return eye.y - (layer * Field::CellHeight + BoxHalfHeight);   // the top
+    // A side lies half a cell out from the cell's centre along the step to the neighbour it faces.
+    const float fromCentreX = eye.x - (row + 0.5f) * Field::CellWidth;
+    const float fromCentreZ = eye.z - (col + 0.5f) * Field::CellWidth;
+    return Field::SideStepRow[face] * fromCentreX + Field::SideStepCol[face] * fromCentreZ - Field::CellWidth / 2.0f;
 }

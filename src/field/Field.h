@@ -67,6 +67,11 @@ public:
 
     void Draw(bool drawCells);
 
+    // Side faces 0..3 of a cell look toward col - 1, col + 1, row - 1 and row + 1: the step to
+    // the neighbour each one faces.
+    static constexpr int SideStepRow[4] = {0, 0, -1, 1};
+    static constexpr int SideStepCol[4] = {-1, 1, 0, 0};
+
     // Grid access. Coordinates must lie inside the grid (see Contains).
     static bool Contains(int row, int layer, int col);
     int8_t  Cell(int row, int layer, int col) const { return cells[row][layer][col]; }

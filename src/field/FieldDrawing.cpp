@@ -109,13 +109,10 @@ void Field::DrawCell(int16_t row, int16_t layer, int16_t col, const BackFaces& b
     }
 }
 
-// Faces 0..3 look toward col - 1, col + 1, row - 1, row + 1. A face hidden by a solid
-// neighbour is skipped; at the field's edge it always shows.
+// A face hidden by a solid neighbour is skipped; at the field's edge it always shows.
 bool Field::SideFaceShows(int row, int layer, int col, int8_t face) const
 {
-    static constexpr int neighbourRow[4] = {0, 0, -1, 1};
-    static constexpr int neighbourCol[4] = {-1, 1, 0, 0};
-    const int r = row + neighbourRow[face], c = col + neighbourCol[face];
+    const int r = row + SideStepRow[face], c = col + SideStepCol[face];
     return !(Contains(r, layer, c) && cells[r][layer][c] != CellEmpty);
 }
 

@@ -98,9 +98,11 @@ bool Graphics::CreateDevice()
 
 void Graphics::BeginFrame()
 {
-    // The frame just drawn becomes the one pictures between frames start from.
+    // The frame just drawn becomes the one pictures between frames start from; before the first
+    // frame there is none.
     std::swap(recording, previousRecording);
-    hasPreviousRecording = true;
+    hasPreviousRecording = anyFrameBegun;
+    anyFrameBegun = true;
     recording.Clear();
     mover = nullptr;
     if (renderer) renderer->StartFrame();

@@ -184,6 +184,7 @@ private:
     FrameRecording recording;
     FrameRecording previousRecording;           // the frame before, for pictures between frames
     bool     hasPreviousRecording = false;
+    bool     anyFrameBegun = false;
     PictureBlend blend;
     bool     picturePerFrame = true;
     uint64_t picturesPresented = 0;
