@@ -1,5 +1,7 @@
 #include "platform/GlTexturePools.h"
 
+#include "platform/MipChain.h"
+
 #include <algorithm>
 #include <epoxy/gl.h>
 
@@ -51,20 +53,33 @@ void GlTexturePools::Allocate(Pool& pool, int capacity)
 {
     pool.capacity = capacity;
     glBindTexture(GL_TEXTURE_2D_ARRAY, pool.array);
-    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, pool.width, pool.height, capacity, 0, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    const int levels = MipLevelCount(pool.width, pool.height);
+    for (int level = 0; level < levels; ++level) {
+        glTexImage3D(GL_TEXTURE_2D_ARRAY, level, GL_RGBA8, std::max(1, pool.width >> level),
+                     std::max(1, pool.height >> level), capacity, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    }
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, levels - 1);
     for (size_t layer = 0; layer < pool.used.size(); ++layer) {
         if (pool.used[layer]) UploadLayer(pool, static_cast<int>(layer));
     }
 }
 
+// Every picture gets its full mip chain, averaged from the level above. The chain is made here
+// rather than by glGenerateMipmap: llvmpipe draws those levels like a picture and then goes on
+// counting the array as a target it draws into, so every later picture that reads the array is
+// cut in two at that draw and waited for (about an eighth of a timedemo frame).
 void GlTexturePools::UploadLayer(const Pool& pool, int layer)
 {
     glBindTexture(GL_TEXTURE_2D_ARRAY, pool.array);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    // ARGB words read as BGRA bytes in memory.
-    glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, layer, pool.width, pool.height, 1, GL_BGRA,
-                    GL_UNSIGNED_INT_8_8_8_8_REV, pool.layers[layer].data());
+    DecodedImage level{pool.width, pool.height, pool.layers[layer]};
+    for (int index = 0;; ++index) {
+        // ARGB words read as BGRA bytes in memory.
+        glTexSubImage3D(GL_TEXTURE_2D_ARRAY, index, 0, 0, layer, level.width, level.height, 1, GL_BGRA,
+                        GL_UNSIGNED_INT_8_8_8_8_REV, level.pixels.data());
+        if (level.width == 1 && level.height == 1) return;
+        level = HalveImage(level);
+    }
 }
 
 uint32_t GlTexturePools::Add(const DecodedImage& image)
@@ -78,8 +93,6 @@ uint32_t GlTexturePools::Add(const DecodedImage& image)
     pool.opaque[layer] = std::all_of(image.pixels.begin(), image.pixels.end(),
                                      [](uint32_t pixel) { return pixel >= 0xff000000u; });
     UploadLayer(pool, layer);
-    // Every picture gets its full mip chain, averaged from the level above.
-    glGenerateMipmap(GL_TEXTURE_2D_ARRAY);
     return static_cast<uint32_t>(index + 1) << 8 | static_cast<uint32_t>(layer);
 }
 
