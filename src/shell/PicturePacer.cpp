@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr double CostMargin = 1.25;       // a picture may take this much longer than the recent slowest
-constexpr double CostForgetting = 0.98;   // per picture: how slowly a slow picture is forgotten
+constexpr double CostMargin = 1.25;       // a picture may take this much longer than is typical
+constexpr double TypicalShare = 0.9;      // of the recent pictures, the share that finish within the typical cost
 constexpr double FrameSlack = 0.001;      // seconds a frame start may slip for a picture
 
 }  // namespace
@@ -38,9 +38,7 @@ void PicturePacer::Presented(double started, double drawn, double shown)
     const double cost = (waitsForDisplay ? drawn : shown) - started;
     lastPicture = started;
     longest = std::max(longest, shown - started);
-    // The recent slowest, not the average: one picture that runs into the next frame makes
-    // that frame late, and a late frame is never made up.
-    typicalCost = std::max(cost, typicalCost * CostForgetting);
+    RememberCost(cost);
     // A present that returned at once did not wait for the display: pace by the clock then.
     if (waitsForDisplay && shown - drawn >= period / 4.0) {
         lastRefresh = shown;
@@ -49,4 +47,19 @@ void PicturePacer::Presented(double started, double drawn, double shown)
     }
     // Keep the beat; a picture skipped for a frame is not made up with a burst.
     nextPicture = std::max(nextPicture + period, shown - period / 2.0);
+}
+
+// Nine in ten of the recent pictures, not their average: a picture that runs into the next
+// frame makes that frame late, and a late frame is never made up. Nor their slowest: on a busy
+// machine one picture in fifty or so takes three times as long for reasons of its own, and
+// counting on that cost kept every picture but the first out of ten frames after it.
+void PicturePacer::RememberCost(double cost)
+{
+    recentCosts[costsSeen % CostWindow] = cost;
+    ++costsSeen;
+    const size_t count = std::min(costsSeen, CostWindow);
+    std::array<double, CostWindow> sorted = recentCosts;
+    const auto typical = sorted.begin() + static_cast<std::ptrdiff_t>(TypicalShare * static_cast<double>(count - 1) + 0.5);
+    std::nth_element(sorted.begin(), typical, sorted.begin() + static_cast<std::ptrdiff_t>(count));
+    typicalCost = *typical;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstddef>
 
 // Decides when the main loop shows a picture between game frames: one per display refresh, or
 // at most N a second, and never one that would still be drawing or waiting for the display
@@ -22,11 +24,16 @@ public:
     double LongestPicture() const { return longest; }   // seconds, drawing and presenting one
 
 private:
+    void RememberCost(double cost);
+
     double period;                 // seconds
     bool   waitsForDisplay;
     double nextPicture = 0.0;      // seconds
     double lastRefresh = -1.0;     // when a present last returned at a refresh; -1: not yet
     double lastPicture = -1.0;     // when the last picture started, seconds
-    double typicalCost = 0.0;      // seconds a picture takes to draw: the recent slowest
+    double typicalCost = 0.0;      // seconds a picture takes to draw: see RememberCost
+    static constexpr size_t CostWindow = 32;         // pictures, about ten frames' worth
+    std::array<double, CostWindow> recentCosts{};    // seconds, a ring
+    size_t costsSeen = 0;
     double longest = 0.0;          // seconds
 };
