@@ -146,35 +146,28 @@ void MainLoop::PumpUntilNextFrame()
             continue;
         }
         if (pacer.MillisecondsLeft() == 0) return;
-        if (!ShowPictureIfDue()) WaitForPictureOrFrame();
+        ShowPictureOrWait();
     }
 }
 
 // The picture a fraction of the way from the last frame but one to the last, by the time that
 // has passed of the current frame's 22 ms when it will be seen.
-bool MainLoop::ShowPictureIfDue()
+void MainLoop::ShowPictureOrWait()
 {
     const double now = host.seconds();
     const double period = FramePacer::FramePeriodMs / 1000.0;
-    if (!pictures->Due(now, frameStartSeconds, frameStartSeconds + period)) return false;
+    const PicturePacer::Step step = pictures->NextStep(now, frameStartSeconds, frameStartSeconds + period);
+    if (!step.draw) {
+        // Waits are whole milliseconds: the last part of one before a picture spins.
+        pacer.WaitAtMost(step.untilFrame ? FramePacer::FramePeriodMs : static_cast<uint32_t>(step.wait * 1000.0));
+        return;
+    }
     const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
     Graphics& graphics = *game.GetGraphics();
     graphics.DrawPictureAndWait(static_cast<float>(t));
     const double drawn = host.seconds();
     graphics.ShowPicture();
     pictures->Presented(now, drawn, host.seconds());
-    return true;
-}
-
-void MainLoop::WaitForPictureOrFrame()
-{
-    const double untilPicture = pictures->NextPictureAt() - host.seconds();
-    // A picture held back for the coming frame waits with it.
-    if (untilPicture <= 0.0) {
-        pacer.WaitAtMost(FramePacer::FramePeriodMs);
-        return;
-    }
-    pacer.WaitAtMost(static_cast<uint32_t>(untilPicture * 1000.0));
 }
 
 void MainLoop::Dispatch(const platform::Message& message)

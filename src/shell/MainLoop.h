@@ -50,8 +50,7 @@ public:
 private:
     void RunOneFrame();
     void PumpUntilNextFrame();
-    bool ShowPictureIfDue();
-    void WaitForPictureOrFrame();
+    void ShowPictureOrWait();
     void Dispatch(const platform::Message& message);
     void DeliverReplayEvents();
     void RequestScreenshots();

@@ -31,6 +31,15 @@ bool PicturePacer::Due(double now, double frameStart, double nextFrame) const
     return lastPicture < frameStart && (lastRefresh < 0.0 || lastPicture < frameStart - framePeriod);
 }
 
+// Due and the wait are judged at one moment: read twice, a picture whose time came in between
+// looked held back for the coming frame, and every picture left in the frame was lost.
+PicturePacer::Step PicturePacer::NextStep(double now, double frameStart, double nextFrame) const
+{
+    if (Due(now, frameStart, nextFrame)) return {true, false, 0.0};
+    if (nextPicture < nextFrame && nextPicture > now) return {false, false, nextPicture - now};
+    return {false, true, nextFrame - now};
+}
+
 void PicturePacer::Presented(double started, double drawn, double shown)
 {
     // What a picture costs to be seen: its drawing, and unless the present waits for the

@@ -11,19 +11,25 @@ public:
     // next refresh (vsync), so a picture is seen at a refresh rather than when it is drawn.
     PicturePacer(double period, bool waitsForDisplay) : period(period), waitsForDisplay(waitsForDisplay) {}
 
-    // When the next picture may be started, seconds on the loop's fine clock.
-    double NextPictureAt() const { return nextPicture; }
     // When a picture started now would be seen (its drawing done, or the refresh it waits for).
     double SeenAt(double now) const;
-    // True when a picture may start now and will be seen before the next frame starts. Where
-    // pictures take longer than a frame, the first after each frame is due all the same.
-    bool Due(double now, double frameStart, double nextFrame) const;
+    // What the loop does at a moment between frames: draw a picture, or wait (seconds) before
+    // asking again, until the next picture's time or, for one held back, the coming frame.
+    struct Step {
+        bool   draw = false;
+        bool   untilFrame = false;
+        double wait = 0.0;
+    };
+    Step NextStep(double now, double frameStart, double nextFrame) const;
     // A picture started drawing, was drawn, and was shown (its present returned).
     void Presented(double started, double drawn, double shown);
 
     double LongestPicture() const { return longest; }   // seconds, drawing and presenting one
 
 private:
+    // True when a picture may start now and will be seen before the next frame starts. Where
+    // pictures take longer than a frame, the first after each frame is due all the same.
+    bool Due(double now, double frameStart, double nextFrame) const;
     void RememberCost(double cost);
 
     double period;                 // seconds

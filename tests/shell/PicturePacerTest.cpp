@@ -31,8 +31,9 @@ struct SimulatedRun {
             now = frameStart + frameCost;
             const double nextFrame = frameStart + 0.022;
             while (now < nextFrame) {
-                if (!pacer.Due(now, frameStart, nextFrame)) {
-                    now = pacer.NextPictureAt() > now ? std::min(pacer.NextPictureAt(), nextFrame) : nextFrame;
+                const PicturePacer::Step step = pacer.NextStep(now, frameStart, nextFrame);
+                if (!step.draw) {
+                    now += step.wait;
                     continue;
                 }
                 const double started = now;
