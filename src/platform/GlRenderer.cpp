@@ -446,8 +446,9 @@ void GlRenderer::Present()
     gl->context.MakeCurrent();
     if (!drawsInWindow) ShowPicture(0, outputWidth, outputHeight);
     // An invisible window's swap does nothing, and a software rasteriser would pile up frames
-    // until its queue overflows: each picture is finished here, as a visible window's swap does.
-    else if (!VideoIsVisible()) glFinish();
+    // until its queue overflows and stalls for half a second: each picture is finished here,
+    // as a visible window's swap does, whether it was drawn in the window or offscreen.
+    if (!VideoIsVisible()) glFinish();
     gl->context.Swap();
 }
 
