@@ -67,7 +67,7 @@ void GlTexturePools::Allocate(Pool& pool, int capacity)
 // Every picture gets its full mip chain, averaged from the level above. The chain is made here
 // rather than by glGenerateMipmap: llvmpipe draws those levels like a picture and then goes on
 // counting the array as a target it draws into, so every later picture that reads the array is
-// cut in two at that draw and waited for (about an eighth of a timedemo frame).
+// cut in two at that draw and waited for (up to an eighth of a timedemo frame).
 void GlTexturePools::UploadLayer(const Pool& pool, int layer)
 {
     glBindTexture(GL_TEXTURE_2D_ARRAY, pool.array);

@@ -6,7 +6,7 @@
 namespace {
 
 constexpr double CostMargin = 1.25;       // a picture may take this much longer than is typical
-constexpr double TypicalShare = 0.9;      // of the recent pictures, the share that finish within the typical cost
+constexpr double TypicalShare = 0.9;      // of the recent pictures, the share the typical cost covers
 constexpr double FrameSlack = 0.001;      // seconds a frame start may slip for a picture
 
 }  // namespace
@@ -68,7 +68,8 @@ void PicturePacer::RememberCost(double cost)
     ++costsSeen;
     const size_t count = std::min(costsSeen, CostWindow);
     std::array<double, CostWindow> sorted = recentCosts;
-    const auto typical = sorted.begin() + static_cast<std::ptrdiff_t>(TypicalShare * static_cast<double>(count - 1) + 0.5);
+    const auto rank = static_cast<std::ptrdiff_t>(TypicalShare * static_cast<double>(count - 1) + 0.5);
+    const auto typical = sorted.begin() + rank;
     std::nth_element(sorted.begin(), typical, sorted.begin() + static_cast<std::ptrdiff_t>(count));
     typicalCost = *typical;
 }
