@@ -58,7 +58,6 @@ public:
     SoundBank* GetSounds() const { return sounds.get(); }
     MidiPlayer* GetMusic() const { return music.get(); }
     const ScreenStates& Screens() const { return screens; }
-    void SetLinearFilterForTests(bool linear) { linearFilter = linear ? 1 : 0; }
 
     // What the player's files bring into a run: the texture filtering chosen in an earlier run,
     // and the best stage ever reached, which the title shows (0: none, nothing shown).

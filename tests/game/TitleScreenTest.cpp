@@ -91,7 +91,7 @@ TEST_F(TitleScreenTest, TextureMenuTakesRightThenLeft)
     Tap(vk::Right);
     EXPECT_TRUE(game.LinearFilter());
     for (bool before : {false, true}) {   // both in one frame: Left has the last word
-        game.SetLinearFilterForTests(before);
+        game.SetLinearFilter(before);
         Press(vk::Right);
         Press(vk::Left);
         Frames(1);
