@@ -32,8 +32,8 @@ public:
     GlRenderer(const GlRenderer&) = delete;
     GlRenderer& operator=(const GlRenderer&) = delete;
 
-    // Textures: the image's full mip chain is built with a linear filter. Pictures of one group
-    // can share a draw call.
+    // Textures: each image gets its full mip chain, every level averaged from the one above.
+    // Pictures of one group can share a draw call.
     uint32_t CreateTexture(const DecodedImage& image);
     // Kept until two frames have started: pictures between frames still show the frame that
     // drew with it.

@@ -13,13 +13,14 @@ int MipLevelCount(int width, int height)
 
 namespace {
 
-uint32_t AverageOf(const uint32_t* pixels, int count)
+// Channel by channel, rounded to nearest (a half rounds up).
+uint32_t AverageOfFour(const uint32_t (&pixels)[4])
 {
     uint32_t average = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        uint32_t sum = 0;
-        for (int i = 0; i < count; ++i) sum += pixels[i] >> shift & 0xffu;
-        average |= (sum + static_cast<uint32_t>(count) / 2) / static_cast<uint32_t>(count) << shift;
+        uint32_t sum = 2;
+        for (const uint32_t pixel : pixels) sum += pixel >> shift & 0xffu;
+        average |= sum / 4 << shift;
     }
     return average;
 }
@@ -40,7 +41,7 @@ DecodedImage HalveImage(const DecodedImage& level)
             const int left = x * 2 * stepX, top = y * 2 * stepY;
             const uint32_t block[4] = {level.At(left, top), level.At(left + stepX, top), level.At(left, top + stepY),
                                        level.At(left + stepX, top + stepY)};
-            half.pixels[static_cast<size_t>(y) * half.width + x] = AverageOf(block, 4);
+            half.pixels[static_cast<size_t>(y) * half.width + x] = AverageOfFour(block);
         }
     }
     return half;

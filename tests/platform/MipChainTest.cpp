@@ -2,19 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 using platform::DecodedImage;
-
-namespace {
-
-DecodedImage Picture(int width, int height, std::vector<uint32_t> pixels)
-{
-    return DecodedImage{width, height, std::move(pixels)};
-}
-
-}  // namespace
 
 TEST(MipChain, EveryLevelDownToOnePixel)
 {
@@ -26,8 +16,8 @@ TEST(MipChain, EveryLevelDownToOnePixel)
 TEST(MipChain, EachPixelAveragesItsBlockChannelByChannel)
 {
     // Channels must not carry into each other: full and empty channels side by side.
-    const DecodedImage level = Picture(4, 2, {0xff00ff00u, 0x00ff00ffu, 0x10203040u, 0x10203040u,
-                                              0xff00ff00u, 0x00ff00ffu, 0x10203040u, 0x11203041u});
+    const DecodedImage level{4, 2, {0xff00ff00u, 0x00ff00ffu, 0x10203040u, 0x10203040u,
+                                    0xff00ff00u, 0x00ff00ffu, 0x10203040u, 0x11203041u}};
     const DecodedImage half = platform::HalveImage(level);
     ASSERT_EQ(half.width, 2);
     ASSERT_EQ(half.height, 1);
@@ -38,12 +28,12 @@ TEST(MipChain, EachPixelAveragesItsBlockChannelByChannel)
 TEST(MipChain, OddAndSinglePixelSidesStayInsideThePicture)
 {
     // Three by three: the last row and column have no pixel below them.
-    const DecodedImage square = platform::HalveImage(Picture(3, 3, {4, 8, 999, 12, 16, 999, 999, 999, 999}));
+    const DecodedImage square = platform::HalveImage(DecodedImage{3, 3, {4, 8, 999, 12, 16, 999, 999, 999, 999}});
     ASSERT_EQ(square.pixels.size(), 1u);
     EXPECT_EQ(square.At(0, 0), 10u);
 
     // One pixel wide: pairs down the column.
-    const DecodedImage column = platform::HalveImage(Picture(1, 4, {2, 4, 100, 200}));
+    const DecodedImage column = platform::HalveImage(DecodedImage{1, 4, {2, 4, 100, 200}});
     ASSERT_EQ(column.width, 1);
     ASSERT_EQ(column.height, 2);
     EXPECT_EQ(column.At(0, 0), 3u);
