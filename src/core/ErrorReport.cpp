@@ -1,6 +1,7 @@
 #include "core/ErrorReport.h"
 
 #include "core/QuitRequest.h"
+#include "core/Translation.h"
 
 #include <cstdio>
 
@@ -24,7 +25,7 @@ void FatalError(const char* text, const char* reason)
     if (text) {
         if (reason) std::fprintf(stderr, "velmoor: %s: %s\n", text, reason);
         else std::fprintf(stderr, "velmoor: %s\n", text);
-        if (fatalErrorNotice) fatalErrorNotice("プログラムを終了します", text, reason);
+        if (fatalErrorNotice) fatalErrorNotice(Translate("Velmoor has to stop"), text, reason);
     }
     fatalErrorRaised = true;
     RequestQuit(1);   // a run ended by a fatal error is not a success

@@ -8,6 +8,8 @@
 
 // The text is the player's message (null: no box, still quits); the reason, when given, says
 // in plain words which file is wrong and how. Both go to stderr on one line and into the box.
+// Both come translated (core/Translation.h): a Japanese player reads a Japanese text over the
+// English reason.
 void FatalError(const char* text, const char* reason = nullptr);
 void ReportError(const char* text);
 void ReportErrorResult(const char* text, int32_t code);

@@ -2,6 +2,7 @@
 
 #include "core/GameClock.h"
 #include "core/Settings.h"
+#include "core/Translation.h"
 #include "graphics/GlyphAtlas.h"
 #include "graphics/Texture.h"
 #include "platform/GlRenderer.h"
@@ -91,7 +92,7 @@ bool Graphics::CreateDevice()
     std::fprintf(stderr, "velmoor: OpenGL 3.3 could not be started: %s\n", error.c_str());
     if (!Settings().headless) {
         const std::string reason = "OpenGL 3.3 could not be started: " + error;
-        platform::ShowMessageBox("プログラムを起動できません", "OpenGLの初期化に失敗しました", reason.c_str());
+        platform::ShowMessageBox(Translate("Velmoor cannot start"), Translate("OpenGL could not be started"), reason.c_str());
     }
     return false;
 }

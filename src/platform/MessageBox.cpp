@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include "core/Translation.h"
 #include "platform/DialogFont.h"
 #include "platform/DialogWindow.h"
 
@@ -95,7 +96,7 @@ public:
             painter.SmallText(textX, y, line, DetailColour);
             y += detailHeight;
         }
-        painter.Button(ok, "OK", true, true, pressed);
+        painter.Button(ok, TranslateIn("notice", "OK"), true, true, pressed);
     }
     void OnKey(DialogKey key) override
     {

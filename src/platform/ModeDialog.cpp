@@ -1,5 +1,6 @@
 #include "platform/ModeDialog.h"
 
+#include "core/Translation.h"
 #include "platform/DialogFont.h"
 
 #include <algorithm>
@@ -93,15 +94,26 @@ void ModeChoice::PressOk(bool down, bool inside)
 
 namespace {
 
-const std::vector<std::string> items = {"Window", "FullScreen"};
 constexpr int DialogFontPixels = 12;   // 9 points on a 96-dpi screen
 
-// The dialog as laid out in dialog units: 179 by 30, "モード" at (5, 13), the list at (30, 10)
+}  // namespace
+
+// Japanese players see the dialog as it has always read; the item names stay English there.
+ModeDialogWords ModeDialogText()
+{
+    return {TranslateIn("start-up dialog", "Velmoor: choose the screen"), TranslateIn("start-up dialog", "Mode"),
+            {TranslateIn("start-up dialog", "Window"), TranslateIn("start-up dialog", "Full screen")},
+            TranslateIn("start-up dialog", "OK")};
+}
+
+namespace {
+
+// The dialog as laid out in dialog units: 179 by 30, the label ("Mode") at (5, 13), the list at (30, 10)
 // 60 wide, OK at (105, 10) 65 by 14.
 class ModeDialogContent final : public DialogContent {
 public:
-    ModeDialogContent(const DialogFont& font, bool preselectWindow)
-        : choice(preselectWindow ? 0 : 1), units{font.AverageWidth(), font.LineHeight()}
+    ModeDialogContent(const DialogFont& font, const ModeDialogWords& words_, bool preselectWindow)
+        : choice(preselectWindow ? 0 : 1), units{font.AverageWidth(), font.LineHeight()}, words(words_)
     {
         label = units.Rect(5, 13, 22, 8);
         box = units.Rect(30, 10, 60, 0);
@@ -115,11 +127,11 @@ public:
 
     void Draw(DialogPainter& painter) override
     {
-        painter.Text(label.x, label.y, "モード");
+        painter.Text(label.x, label.y, words.label);
         const bool listFocused = choice.FocusedControl() == ModeChoice::Focus::List;
-        painter.ComboBox(box, items[static_cast<size_t>(choice.Selection())], listFocused && !choice.ListOpen(),
-                         choice.ListOpen());
-        painter.Button(ok, "OK", true, !listFocused, choice.OkPressed());
+        painter.ComboBox(box, words.items[static_cast<size_t>(choice.Selection())],
+                         listFocused && !choice.ListOpen(), choice.ListOpen());
+        painter.Button(ok, words.ok, true, !listFocused, choice.OkPressed());
     }
     void OnKey(DialogKey key) override { choice.Key(key); }
     void OnMouseButton(bool down, int x, int y) override
@@ -140,7 +152,7 @@ public:
     void DrawPopup(DialogPainter& painter) override
     {
         const DialogRect popup = PopupRect();
-        painter.List({0, 0, popup.w, popup.h}, items, choice.Highlight(), rowHeight);
+        painter.List({0, 0, popup.w, popup.h}, words.items, choice.Highlight(), rowHeight);
     }
     void OnPopupMouse(bool button, bool down, int, int y) override
     {
@@ -152,6 +164,7 @@ public:
 private:
     ModeChoice  choice;
     DialogUnits units;
+    ModeDialogWords words;
     DialogRect  label, box, ok;   // pixels
     int         rowHeight = 0;    // pixels, one item of the open list
 };
@@ -167,8 +180,9 @@ bool AskWindowedMode(bool preselectWindow)
                      preselectWindow ? "in a window" : "full screen");
         return preselectWindow;
     }
-    ModeDialogContent content(font, preselectWindow);
-    const bool shown = RunDialog("プレイ画面の選択", content.Width(), content.Height(), font, nullptr, content);
+    const ModeDialogWords words = ModeDialogText();
+    ModeDialogContent content(font, words, preselectWindow);
+    const bool shown = RunDialog(words.caption.c_str(), content.Width(), content.Height(), font, nullptr, content);
     // Asked to end before an answer (a signal): the game starts only to end in its first frame.
     if (!shown || !content.Finished()) return preselectWindow;
     return content.Windowed();

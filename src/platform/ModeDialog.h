@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/DialogWindow.h"
 
+#include <string>
+#include <vector>
+
 namespace platform {
 
 // What the start-up dialog does with the keys and the mouse, apart from any window: a drop-down
@@ -38,6 +41,15 @@ private:
     bool  okPressed = false;       // the mouse holds the OK button down
     bool  accepted = false;
 };
+
+// The dialog's words in the player's language.
+struct ModeDialogWords {
+    std::string caption;
+    std::string label;
+    std::vector<std::string> items;   // "Window", "FullScreen"
+    std::string ok;
+};
+ModeDialogWords ModeDialogText();
 
 // Asks at start-up: "Window" (true) or "FullScreen" (false), the given answer chosen to begin
 // with. Where no dialog can be shown (no display, no font) that answer is taken.

@@ -5,6 +5,7 @@
 #include "core/QuitRequest.h"
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/Translation.h"
 #include "game/Game.h"
 #include "graphics/EmbeddedBitmap.h"
 #include "graphics/Graphics.h"
@@ -113,6 +114,7 @@ int RunShell(int argc, char** argv)
     const bool replaying = !options.replayPath.empty();
     if (replaying && !LoadReplay(options.replayPath, replay, error)) return Refuse(error);
 
+    SetUpTranslation();   // before the dialog and any notice
     const uint32_t seed = ChooseSeed(options, replaying ? &replay : nullptr);
     SharedRandom().Seed(seed);
     SetGameClockSource(platform::Milliseconds);

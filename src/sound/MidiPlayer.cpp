@@ -3,6 +3,7 @@
 #include "core/DataFiles.h"
 #include "core/ErrorReport.h"
 #include "core/Settings.h"
+#include "core/Translation.h"
 #include "core/VirtualKeys.h"
 #include "platform/MusicSynth.h"
 #include "sound/FileBytes.h"
@@ -40,24 +41,24 @@ bool LooksLikeMidi(const std::vector<uint8_t>& bytes)
 const char* FailureText(MidiPlayer::Failure failure)
 {
     switch (failure) {
-    case MidiPlayer::Failure::FileMissing:    return "音楽ファイルが開けません";
-    case MidiPlayer::Failure::FileUnreadable: return "音楽ファイルが読めません";
-    case MidiPlayer::Failure::NotMidi:        return "音楽ファイルがMIDIファイルではありません";
-    case MidiPlayer::Failure::SynthRefused:   return "音楽ファイルを演奏できません";
+    case MidiPlayer::Failure::FileMissing:    return Translate("The music file cannot be opened");
+    case MidiPlayer::Failure::FileUnreadable: return Translate("The music file cannot be read");
+    case MidiPlayer::Failure::NotMidi:        return Translate("The music file is not a MIDI file");
+    case MidiPlayer::Failure::SynthRefused:   return Translate("The music file cannot be played");
     }
-    return "音楽の再生に失敗しました";
+    return Translate("The music could not be played");
 }
 
 // The same in plain words with the file, for stderr and the line under the message.
 std::string FailureReason(MidiPlayer::Failure failure, const std::string& path)
 {
     switch (failure) {
-    case MidiPlayer::Failure::FileMissing:    return "cannot open the music file " + path;
-    case MidiPlayer::Failure::FileUnreadable: return "cannot read the music file " + path;
-    case MidiPlayer::Failure::NotMidi:        return "the music file " + path + " is not a whole standard MIDI file";
-    case MidiPlayer::Failure::SynthRefused:   return "the synthesizer cannot play the music file " + path;
+    case MidiPlayer::Failure::FileMissing:    return TranslateWith("cannot open the music file %s", path);
+    case MidiPlayer::Failure::FileUnreadable: return TranslateWith("cannot read the music file %s", path);
+    case MidiPlayer::Failure::NotMidi:        return TranslateWith("the music file %s is not a whole standard MIDI file", path);
+    case MidiPlayer::Failure::SynthRefused:   return TranslateWith("the synthesizer cannot play the music file %s", path);
     }
-    return "cannot play the music file " + path;
+    return TranslateWith("cannot play the music file %s", path);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "core/DataFiles.h"
 #include "core/ErrorReport.h"
 #include "core/Settings.h"
+#include "core/Translation.h"
 #include "platform/AudioOutput.h"
 
 #include <cstdio>
@@ -45,8 +46,8 @@ SoundSlot* SoundBank::Load(const char* file, uint16_t slot)
     auto loaded = std::make_unique<SoundSlot>(slot);
     if (!loaded->LoadWave(device, file)) {
         // The fatal error's own text does not say which file; its reason does.
-        const std::string reason = "the sound file " + FindDataFile(file) + " is missing or not a PCM WAV file";
-        FatalError("プログラムエラー", reason.c_str());
+        const std::string reason = TranslateWith("the sound file %s is missing or not a PCM WAV file", FindDataFile(file));
+        FatalError(Translate("Program error"), reason.c_str());
     }
     SoundSlot* const added = loaded.get();
     if (!first) {

@@ -17,18 +17,19 @@ protected:
     {
         if (const std::string missing = VirtualDisplay::MissingTools(); !missing.empty()) GTEST_SKIP() << missing;
         ASSERT_TRUE(display.Ready()) << "Xvfb did not start";
-        onDisplay.environment = {display.Variable()};
+        // A Japanese player on a machine with no Japanese locale generated.
+        onDisplay.environment = {display.Variable(), "LANG=C.UTF-8", "LANGUAGE=ja", "LC_ALL", "LC_MESSAGES"};
     }
 
     void Start(const std::string& arguments) { game = std::make_unique<GameProcess>(arguments, onDisplay); }
 
-    // Escape held in the game ends it; the exit code.
-    int HoldEscapeUntilTheGameEnds()
+    // Escape held in the game ends it; how it ended.
+    GameOutput HoldEscapeUntilTheGameEnds()
     {
         display.Xdotool("search --name '^Velmoor$' windowfocus keydown Escape");
         const GameOutput ended = game->Wait();
         display.Xdotool("keyup Escape");
-        return ended.exitCode;
+        return ended;
     }
 
     std::string Config() const { return ReadText(TestHome() / "config" / "velmoor" / "velmoor.conf"); }
@@ -66,8 +67,31 @@ TEST_F(DialogTest, ModeDialogIsWrittenInJapaneseAndReturnPlaysInAWindow)
     ASSERT_TRUE(display.WindowAppears("Velmoor")) << "Return did not start the game";
     const std::string geometry = display.Xdotool("search --name '^Velmoor$' getwindowgeometry");
     EXPECT_NE(geometry.find("Geometry: 640x480"), std::string::npos) << geometry;
-    EXPECT_EQ(HoldEscapeUntilTheGameEnds(), 0);
+    EXPECT_EQ(HoldEscapeUntilTheGameEnds().exitCode, 0);
     EXPECT_FALSE(fs::exists(TestHome() / "config" / "velmoor")) << "keeping the default answer changes no setting";
+}
+
+TEST_F(DialogTest, ModeDialogIsEnglishForOthersAndWhereNoCatalogueIsFound)
+{
+    GameSetup english = onDisplay;
+    english.environment.push_back("LANGUAGE=en");
+    game = std::make_unique<GameProcess>("--no-sound --no-render", english);
+    ASSERT_TRUE(display.FocusedWindowIs("Velmoor: choose the screen")) << "no English mode dialog";
+    display.Xdotool("key Return");
+    ASSERT_TRUE(display.WindowAppears("Velmoor"));
+    EXPECT_EQ(HoldEscapeUntilTheGameEnds().exitCode, 0);
+
+    // Asked for Japanese, but the copied program finds no catalogue beside it (nor installed).
+    GameSetup noCatalogue = onDisplay;
+    noCatalogue.folder = GameFolder("no-catalogue");
+    noCatalogue.program = noCatalogue.folder / "velmoor";
+    game = std::make_unique<GameProcess>("--no-sound --no-render", noCatalogue);
+    ASSERT_TRUE(display.FocusedWindowIs("Velmoor: choose the screen")) << "no English mode dialog";
+    display.Xdotool("key Return");
+    ASSERT_TRUE(display.WindowAppears("Velmoor"));
+    const GameOutput ended = HoldEscapeUntilTheGameEnds();
+    EXPECT_EQ(ended.exitCode, 0);
+    EXPECT_EQ(ended.err, "") << "a missing catalogue is no news to the player";
 }
 
 // (Without a window manager no window is really full screen: the remembered answer tells.)
@@ -80,7 +104,7 @@ TEST_F(DialogTest, EscapeLeavesTheDialogUpAndTheAnswerIsOfferedNextTime)
         // remembered; the second time it is chosen already, and Return keeps it.
         display.Xdotool(start == 0 ? "key Escape Down Return" : "key Escape Return");
         ASSERT_TRUE(display.WindowAppears("Velmoor"));
-        EXPECT_EQ(HoldEscapeUntilTheGameEnds(), 0);
+        EXPECT_EQ(HoldEscapeUntilTheGameEnds().exitCode, 0);
         EXPECT_NE(Config().find("last-mode = fullscreen"), std::string::npos) << "start " << start << Config();
     }
 }
@@ -93,7 +117,8 @@ TEST_F(DialogTest, BrokenSoundFileIsToldInTheGamesOwnWindow)
     inFolder.program = folder / "velmoor";
     inFolder.folder = folder;
     game = std::make_unique<GameProcess>("--windowed --no-sound --no-render", inFolder);
-    ASSERT_TRUE(display.FocusedWindowIs("プログラムを終了します")) << "no error dialog";
+    // The copied program has no catalogue beside it: English, as for any player.
+    ASSERT_TRUE(display.FocusedWindowIs("Velmoor has to stop")) << "no error dialog";
     display.Xdotool("key Return");
     const GameOutput ended = game->Wait();
     EXPECT_EQ(ended.exitCode, 1);
@@ -107,7 +132,7 @@ TEST_F(DialogTest, BoundKeysReachTheGameAndItsRecordingAsTheGamesOwnKeys)
     Start("--windowed --no-sound --no-render --record keys.replay");
     ASSERT_TRUE(display.WindowAppears("Velmoor"));
     display.Xdotool("search --name '^Velmoor$' windowfocus keydown j keyup j keydown space keyup space");
-    EXPECT_EQ(HoldEscapeUntilTheGameEnds(), 0);
+    EXPECT_EQ(HoldEscapeUntilTheGameEnds().exitCode, 0);
     const std::string replay = ReadText(TestHome() / "keys.replay");
     const size_t jump = replay.find("down space"), cast = replay.find("down z");
     EXPECT_TRUE(jump != std::string::npos && cast != std::string::npos && jump < cast) << replay;

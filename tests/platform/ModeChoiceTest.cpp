@@ -1,5 +1,8 @@
 #include "platform/ModeDialog.h"
 
+#include "core/Translation.h"
+#include "LocaleEnvironment.h"
+
 #include <gtest/gtest.h>
 
 using platform::DialogKey;
@@ -50,4 +53,24 @@ TEST(ModeChoice, SpaceAndTheMousePressOkOnlyWhereAButtonWould)
     mouse.PressOk(false, true);
     EXPECT_TRUE(mouse.Accepted());
     EXPECT_EQ(mouse.Selection(), 0);
+}
+
+// A Japanese player reads the dialog exactly as it has always read; any other player reads it
+// in English.
+TEST(ModeDialog, SpeaksThePlayersLanguageAndJapaneseAsItAlwaysWas)
+{
+    const auto wordsUnder = [](const char* language) {
+        const LocaleEnvironment locale({"LANG=C.UTF-8", std::string("LANGUAGE=") + language});
+        SetUpTranslation();
+        return platform::ModeDialogText();
+    };
+    const platform::ModeDialogWords japanese = wordsUnder("ja");
+    EXPECT_EQ(japanese.caption, "プレイ画面の選択");
+    EXPECT_EQ(japanese.label, "モード");
+    EXPECT_EQ(japanese.items, (std::vector<std::string>{"Window", "FullScreen"}));
+    EXPECT_EQ(japanese.ok, "OK");
+    const platform::ModeDialogWords english = wordsUnder("en");
+    EXPECT_EQ(english.caption, "Velmoor: choose the screen");
+    EXPECT_EQ(english.label, "Mode");
+    EXPECT_EQ(english.items, (std::vector<std::string>{"Window", "Full screen"}));
 }
