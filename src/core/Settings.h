@@ -2,7 +2,8 @@
 #include <string>
 
 // How this run was started: the player's settings file overridden by the command line, as far
-// as subsystems need to know. Set once by the shell before Game::Init; read-only afterwards.
+// as subsystems need to know. Set by the shell before Game::Init; afterwards only the options
+// change it (the presentation and the volumes), between frames.
 struct RunSettings {
     bool headless = false;    // no visible window, no dialog, no sound device
     bool render = true;       // false with --no-render: frames are recorded but never drawn

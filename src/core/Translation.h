@@ -23,6 +23,10 @@ const char* Translate(const char* english);
 // catalogue's msgctxt.
 const char* TranslateIn(const char* context, const char* english);
 
+// Marks an English text for the catalogue where it stands in a table, to be translated with
+// Translate where it is shown.
+constexpr const char* ToTranslate(const char* english) { return english; }
+
 // An English text with one "%s" in it, translated, with `value` put in place of the "%s".
 std::string TranslateWith(const char* english, const std::string& value);
 

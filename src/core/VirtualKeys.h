@@ -4,7 +4,10 @@
 // Key codes of the per-frame key record: the Windows virtual-key numbers the game's rules were
 // written against. SDL key events are translated into these by the platform layer.
 namespace vk {
+constexpr uint8_t Tab      = 9;
+constexpr uint8_t Return   = 13;
 constexpr uint8_t Shift    = 16;
+constexpr uint8_t Pause    = 19;
 constexpr uint8_t Escape   = 27;
 constexpr uint8_t Space    = 32;
 constexpr uint8_t PageUp   = 33;   // VK_PRIOR
@@ -14,7 +17,9 @@ constexpr uint8_t Left     = 37;
 constexpr uint8_t Up       = 38;
 constexpr uint8_t Right    = 39;
 constexpr uint8_t Down     = 40;
+constexpr uint8_t P        = 80;
 constexpr uint8_t Z        = 90;
+constexpr uint8_t F12      = 123;
 }  // namespace vk
 
 // Window messages as the game's message handlers understand them.

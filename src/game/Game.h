@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class EffectList;
 class Field;
@@ -63,6 +64,8 @@ public:
     // and the best stage ever reached, which the title shows (0: none, nothing shown).
     void SetLinearFilter(bool linear) { linearFilter = linear ? 1 : 0; }
     void SetBestStage(uint16_t stage) { bestStage = stage; }
+    // A short line the title shows in its bottom-left corner (the shell's keys); empty: none.
+    void SetTitleHint(std::string hint) { titleHint = std::move(hint); }
     void SetStageRecordForTests(uint16_t record) { stageRecord = record; }
 
     // Tests may start in any scene (for instance straight at a stage start).
@@ -93,6 +96,7 @@ private:
     uint8_t                     linearFilter = 0;  // 1 "LINEAR", 0 "NONE LINEAR" (title menu)
     uint8_t                     fieldVisible = 0;  // draw the ruin's cells this frame
     uint16_t                    bestStage = 0;     // the player's best stage record, 0 for none
+    std::string                 titleHint;         // the title's bottom-left line; empty: none
 
     std::unique_ptr<Texture>    waterTexture; // the light column's picture, lent to the effects
     ScreenStates                screens;      // phases and pictures of the four screens

@@ -45,6 +45,7 @@ constexpr uint32_t BestStageShadow = 0x80101008u;   // keeps it readable on brig
 constexpr int32_t  BestStageHeight = 14;            // pixels
 constexpr int32_t  BestStageLeft = 508;             // pixels: room for five digits
 constexpr int32_t  BestStageTop = 458;
+constexpr int32_t  HintLeft = 12;                   // pixels
 constexpr uint16_t ConfirmSound = 4;
 
 constexpr const char* HelpText = " select:Left/Right key\n   accept:space key\ntexture type:shift key";
@@ -57,13 +58,19 @@ void PlaceObject(Stage& stage, int8_t kind, Vec3 position)
 // The pan runs in tenths of a world unit so that the walker's integer steps stay smooth.
 float PanToLookAtX(int16_t panX) { return static_cast<float>(panX * 0.1); }
 
-// The player's best stage, small in the bottom-right corner: there for whoever looks, never in
-// the way of the banner or the help.
-void DrawBestStage(Font& font, uint16_t bestStage)
+void DrawCornerText(Font& font, const std::string& text, int32_t left)
 {
-    const std::string text = "BEST STAGE " + std::to_string(bestStage);
-    font.Draw(text.c_str(), BestStageLeft + 1, BestStageTop + 1, BestStageShadow);
-    font.Draw(text.c_str(), BestStageLeft, BestStageTop, BestStageColour);
+    font.Draw(text.c_str(), left + 1, BestStageTop + 1, BestStageShadow);
+    font.Draw(text.c_str(), left, BestStageTop, BestStageColour);
+}
+
+// The player's best stage small in the bottom-right corner, and the shell's hint (the key of
+// the options) in the bottom-left: there for whoever looks, never in the way of the banner or
+// the help.
+void DrawCorners(Font& font, uint16_t bestStage, const std::string& hint)
+{
+    if (bestStage > 0) DrawCornerText(font, "BEST STAGE " + std::to_string(bestStage), BestStageLeft);
+    if (!hint.empty()) DrawCornerText(font, hint, HintLeft);
 }
 
 }  // namespace
@@ -90,7 +97,7 @@ bool Game::TitleScreen()
         s.titleFont->SetParam(Font::ParamHeight, 20);
         s.titleFont->SetParam(Font::ParamWeight, 700);
         s.titleFont->Create();
-        if (bestStage > 0) {
+        if (bestStage > 0 || !titleHint.empty()) {
             s.titleBestFont = std::make_unique<Font>(graphics.get());
             s.titleBestFont->SetFaceName("Courier");
             s.titleBestFont->SetParam(Font::ParamHeight, BestStageHeight);
@@ -104,7 +111,7 @@ bool Game::TitleScreen()
         stage->DrawObjects();
         s.titleBanner->Draw();
         s.titleFont->Draw(HelpText, 165, 390, TextColour);
-        if (s.titleBestFont) DrawBestStage(*s.titleBestFont, bestStage);
+        if (s.titleBestFont) DrawCorners(*s.titleBestFont, bestStage, titleHint);
         // Space wins over Shift when both go down in the same frame.
         if (keyboard->Pressed(vk::Space)) {
             sounds->Play(ConfirmSound);

@@ -54,6 +54,12 @@ public:
     // Appends a draw of triangles (3 vertices each); returns where its vertices go.
     RecordedVertex* Append(const RecordedDraw& draw, uint32_t vertexCount);
 
+    // Changes each draw's state or identity in place; its vertices stay.
+    template <typename Change> void ChangeDraws(Change change)
+    {
+        for (RecordedDraw& draw : draws) change(draw);
+    }
+
     const std::vector<RecordedDraw>&   Draws() const    { return draws; }
     const std::vector<RecordedVertex>& Vertices() const { return vertices; }
     std::span<const RecordedVertex> VerticesOf(const RecordedDraw& draw) const;

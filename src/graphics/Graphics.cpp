@@ -64,6 +64,19 @@ TextureCombine CombineOf(uint32_t operation, uint32_t argument1, uint32_t argume
 
 }  // namespace
 
+namespace {
+
+void AppendScreenFan(RecordedVertex* out, const ScreenVertex corners[4])
+{
+    constexpr int order[6] = {0, 1, 2, 0, 2, 3};
+    for (int index : order) {
+        const ScreenVertex& v = corners[index];
+        *out++ = RecordedVertex{v.x, v.y, v.z, v.colour, v.u, v.v};
+    }
+}
+
+}  // namespace
+
 Graphics::Graphics() : glyphAtlases(std::make_unique<GlyphAtlasCache>()) {}
 
 Graphics::~Graphics()
@@ -148,7 +161,82 @@ void Graphics::DrawPicture(float t)
 {
     lastPictureFraction = t;
     blend.Make(hasPreviousRecording ? &previousRecording : nullptr, recording, t);
-    lastFrameDrawCalls = renderer->DrawFrame(recording, blend.Vertices(), blend.ViewProjection());
+    if (overlay.Draws().empty()) {
+        lastFrameDrawCalls = renderer->DrawFrame(recording, blend.Vertices(), blend.ViewProjection());
+        return;
+    }
+    LayOverlayOver(recording, blend.Vertices());
+    lastFrameDrawCalls = renderer->DrawFrame(overlaid, overlaidVertices, blend.ViewProjection());
+}
+
+// The overlay goes last, so it covers the frame whatever the frame drew.
+void Graphics::LayOverlayOver(const FrameRecording& frame, std::span<const RecordedVertex> frameVertices)
+{
+    overlaid = frame;
+    for (const RecordedDraw& draw : overlay.Draws()) {
+        const std::span<const RecordedVertex> corners = overlay.VerticesOf(draw);
+        std::copy(corners.begin(), corners.end(), overlaid.Append(draw, draw.vertexCount));
+    }
+    overlaidVertices.assign(frameVertices.begin(), frameVertices.end());
+    const std::vector<RecordedVertex>& all = overlaid.Vertices();
+    overlaidVertices.insert(overlaidVertices.end(), all.begin() + static_cast<std::ptrdiff_t>(frameVertices.size()), all.end());
+}
+
+void Graphics::ShowStill()
+{
+    if (!renderer) return;
+    SaveScreenshots();
+    DrawPicture(1.0f);
+    renderer->Present();
+    ++picturesPresented;
+}
+
+void Graphics::SetClassicPresentation(bool classic)
+{
+    if (!renderer) return;
+    const RunSettings& settings = Settings();
+    renderer->SetPresentation(classic, !settings.headless && !classic && !settings.timedemo && settings.fps == 0);
+}
+
+void Graphics::BeginOverlay()
+{
+    if (drawingOverlay) return;
+    std::swap(recording, overlay);
+    recording.Clear();
+    drawingOverlay = true;
+}
+
+void Graphics::EndOverlay()
+{
+    if (!drawingOverlay) return;
+    std::swap(recording, overlay);
+    drawingOverlay = false;
+}
+
+void Graphics::DrawPlainRectangle(float left, float top, float right, float bottom, uint32_t colour)
+{
+    RecordedDraw draw;
+    draw.kind = DrawKind::ScreenQuad;
+    draw.state.blend = BlendAlpha;
+    draw.state.alphaTest = false;
+    draw.state.depthTest = false;
+    draw.state.depthWrite = false;
+    draw.state.cullMode = CullNone;
+    draw.state.colourCombine = CombineDiffuse;
+    draw.state.alphaCombine = CombineDiffuse;
+    draw.state.screenSpace = true;
+    const ScreenVertex corners[4] = {{left, top, 0.0f, colour, 0.0f, 0.0f}, {right, top, 0.0f, colour, 0.0f, 0.0f},
+                                     {right, bottom, 0.0f, colour, 0.0f, 0.0f}, {left, bottom, 0.0f, colour, 0.0f, 0.0f}};
+    AppendScreenFan(recording.Append(draw, 6), corners);
+}
+
+void Graphics::RefilterDrawnFrames(bool linear)
+{
+    for (FrameRecording* frame : {&recording, &previousRecording}) {
+        frame->ChangeDraws([linear](RecordedDraw& draw) {
+            if (draw.kind != DrawKind::Text) draw.state.linearFilter = linear;
+        });
+    }
 }
 
 void Graphics::SaveScreenshots()
@@ -319,19 +407,6 @@ void Graphics::DrawWorldPrimitive(PrimitiveType type, const WorldVertex* vertice
 {
     RecordWorldTriangles(DrawKind::WorldPrimitive, 0, vertices, type, vertexCount);
 }
-
-namespace {
-
-void AppendScreenFan(RecordedVertex* out, const ScreenVertex corners[4])
-{
-    constexpr int order[6] = {0, 1, 2, 0, 2, 3};
-    for (int index : order) {
-        const ScreenVertex& v = corners[index];
-        *out++ = RecordedVertex{v.x, v.y, v.z, v.colour, v.u, v.v};
-    }
-}
-
-}  // namespace
 
 void Graphics::DrawScreenQuad(const ScreenVertex vertices[4], uint8_t blendMode)
 {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <glm/mat4x4.hpp>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,28 @@ public:
     void DrawPictureAndWait(float t);
     void ShowPicture();
     uint64_t PicturesPresented() const { return picturesPresented; }
+
+    // The classic presentation (640x480, no multisampling, no vsync) or the smooth one, changed
+    // while the game runs; the shell changes its pacing with it.
+    void SetClassicPresentation(bool classic);
+
+    // A still: the last frame's picture again with the overlay over it, any screenshot asked
+    // for saved, and shown. A paused game shows its menus this way.
+    void ShowStill();
+
+    // Screen draws laid over every picture until cleared (the shell's menus over a paused
+    // game). Between BeginOverlay and EndOverlay every draw goes to the overlay, which starts
+    // empty; the game's own frames and states are not touched.
+    void BeginOverlay();
+    void EndOverlay();
+    void ClearOverlay() { overlay.Clear(); }
+    const FrameRecording& Overlay() const { return overlay; }
+    // A rectangle of one colour over the picture, alpha-blended whatever the game's states.
+    void DrawPlainRectangle(float left, float top, float right, float bottom, uint32_t colour);
+
+    // The texture filtering of the frames already drawn, changed as the next frame would draw
+    // them (a still shows a change of the options at once).
+    void RefilterDrawnFrames(bool linear);
     // Output pixels per pixel of the 640x480 layout: text is rasterised at this scale.
     float PictureScale() const;
 
@@ -146,6 +169,7 @@ private:
                               PrimitiveType type, int vertexCount);
     RecordedVertex TransformWorldVertex(const WorldVertex& vertex) const;
     void DrawPicture(float t);
+    void LayOverlayOver(const FrameRecording& frame, std::span<const RecordedVertex> frameVertices);
     void SaveScreenshots();
 
     Vec3   eye;                      // camera position, world units
@@ -183,6 +207,10 @@ private:
 
     FrameRecording recording;
     FrameRecording previousRecording;           // the frame before, for pictures between frames
+    FrameRecording overlay;                     // screen draws over every picture; empty: none
+    FrameRecording overlaid;                    // a frame's draws and the overlay's, as drawn
+    std::vector<RecordedVertex> overlaidVertices;
+    bool     drawingOverlay = false;
     bool     hasPreviousRecording = false;
     bool     anyFrameBegun = false;
     PictureBlend blend;

@@ -83,6 +83,11 @@ void AudioOutput::SetSoundVolume(int percent)
     mixer.SetSoundVolume(static_cast<float>(percent) / 100.0f);
 }
 
+void AudioOutput::SetPaused(bool paused)
+{
+    if (device != 0) SDL_PauseAudioDevice(device, paused ? 1 : 0);
+}
+
 void AudioOutput::Render(int16_t* out, int frames)
 {
     const Lock lock(*this);

@@ -35,6 +35,8 @@ public:
     void PlaySound(uint32_t voice);
     void SetMusic(AudioMixer::MusicRender render, void* context);
     void SetSoundVolume(int percent);        // 0..100
+    // A paused device holds every sound and the music where they are, silent, until resumed.
+    void SetPaused(bool paused);
     void Render(int16_t* out, int frames);   // pulls the mix by hand
     bool IsSounding(uint32_t voice);
     uint32_t PositionOf(uint32_t voice);

@@ -29,8 +29,10 @@ uint8_t VirtualKeyFromSdl(int32_t key)
     case SDLK_PAGEUP:   return vk::PageUp;
     case SDLK_PAGEDOWN: return vk::PageDown;
     case SDLK_HOME:     return vk::Home;
-    case SDLK_RETURN:   return 13;
-    case SDLK_F12:      return 123;
+    case SDLK_RETURN:   return vk::Return;
+    case SDLK_TAB:      return vk::Tab;
+    case SDLK_PAUSE:    return vk::Pause;
+    case SDLK_F12:      return vk::F12;
     default:            return 0;
     }
 }
@@ -73,30 +75,51 @@ std::array<uint8_t, 256>& KeyboardMap()
     return map;
 }
 
-void QueueKeyChanges(const GameController::Changes& changes)
+// A keyboard key's change carries the key pressed; a pad's, its own key marked as a pad's.
+void QueueKeyChanges(const GameController::Changes& changes, uint8_t keyboardKey = 0)
 {
     for (const GameController::KeyChange& change : changes) {
-        PendingMessages().push_back({change.down ? wm::KeyDown : wm::KeyUp, change.key, 0});
+        const int64_t pressed = keyboardKey != 0 ? keyboardKey : (PadKeyBit | change.key);
+        PendingMessages().push_back({change.down ? wm::KeyDown : wm::KeyUp, change.key, pressed});
     }
 }
 
 void TranslateKey(const SDL_KeyboardEvent& key)
 {
-    const uint8_t code = KeyboardMap()[VirtualKeyFromSdl(key.keysym.sym)];
-    if (code == 0) return;
+    const uint8_t keyboardKey = VirtualKeyFromSdl(key.keysym.sym);
+    if (keyboardKey == 0) return;
+    const uint8_t code = KeyboardMap()[keyboardKey];
     const bool down = key.type == SDL_KEYDOWN;
-    if (down && code == 13 && (key.keysym.mod & KMOD_ALT)) {
+    if (down && keyboardKey == vk::Return && (key.keysym.mod & KMOD_ALT)) {
         if (!key.repeat) PendingMessages().push_back({SysKeyDown, shellkey::ToggleFullscreen, 0});
+        return;
+    }
+    if (code == 0) {   // its action moved elsewhere: only the menus read it
+        PendingMessages().push_back({down ? wm::KeyDown : wm::KeyUp, 0, keyboardKey});
         return;
     }
     // Auto-repeat reaches the game as repeated key-downs, as it always has.
     if (down && key.repeat) {
-        if (KeySources().Down(code)) PendingMessages().push_back({wm::KeyDown, code, 0});
+        if (KeySources().Down(code)) PendingMessages().push_back({wm::KeyDown, code, keyboardKey});
         return;
     }
     GameController::Changes changes;
     KeySources().KeyboardKey(key.keysym.sym, code, down, changes);
-    QueueKeyChanges(changes);
+    QueueKeyChanges(changes, keyboardKey);
+}
+
+Message TranslateWindowEvent(const SDL_WindowEvent& window)
+{
+    switch (window.event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+        return {FocusLost, 0, 0};
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        return {WindowExposed, 0, 0};
+    default:
+        return {};
+    }
 }
 
 void TranslateController(const SDL_Event& event)
@@ -132,6 +155,9 @@ Message TranslateOther(const SDL_Event& event)
     switch (event.type) {
     case SDL_QUIT:
         out.message = wm::Close;
+        break;
+    case SDL_WINDOWEVENT:
+        out = TranslateWindowEvent(event.window);
         break;
     case SDL_MOUSEMOTION:
         out = {wm::MouseMove, 0, PackPoint(event.motion.x, event.motion.y)};

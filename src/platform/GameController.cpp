@@ -29,6 +29,7 @@ uint8_t GameController::KeyForButton(PadButton button)
     case PadButton::B:
     case PadButton::X:             return vk::Z;
     case PadButton::Back:          return vk::Shift;
+    case PadButton::Start:         return vk::Pause;
     case PadButton::LeftStick:     return vk::Home;
     case PadButton::LeftShoulder:  return vk::PageUp;
     case PadButton::RightShoulder: return vk::PageDown;

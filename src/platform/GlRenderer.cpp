@@ -199,16 +199,10 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     renderer->software = IsSoftwareRasterizer(renderer->description);
     gl.context.SetVsync(options.vsync);
 
-    // Multisampling and anisotropic filtering are something added: not in the classic picture,
-    // nor on a software rasteriser held to 640x480 (there, anisotropy alone makes a LINEAR view
-    // over the ruin cost 2.6 times as much).
-    const bool plain = options.classic || (renderer->software && !options.fullResolution);
-    GLint mostSamples = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
-    renderer->samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
     const bool clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
     renderer->windowKeepsPicture = clipControl && WindowKeepsPicture();
 
+    renderer->ChooseSamplesAndFilter();
     renderer->FitPictureToOutput();
     if (gl.sceneFramebuffer == 0) {
         error = "the picture cannot be made";
@@ -216,11 +210,34 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     }
     MakeVertexLayout(gl.vertexArray, gl.vertexBuffer, gl.layerBuffer);
     gl.pictures.MakeWhite();
-    gl.linearSampler = MakeSampler(true, !plain);
     gl.nearestSampler = MakeSampler(false, false);
     glDepthFunc(GL_LEQUAL);
     renderer->WarmUp();
     return renderer;
+}
+
+// Multisampling and anisotropic filtering are something added: not in the classic picture,
+// nor on a software rasteriser held to 640x480 (there, anisotropy alone makes a LINEAR view
+// over the ruin cost 2.6 times as much).
+void GlRenderer::ChooseSamplesAndFilter()
+{
+    const bool plain = options.classic || (software && !options.fullResolution);
+    GLint mostSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
+    samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
+    if (gl->linearSampler != 0) glDeleteSamplers(1, &gl->linearSampler);
+    gl->linearSampler = MakeSampler(true, !plain);
+}
+
+void GlRenderer::SetPresentation(bool classic, bool vsync)
+{
+    if (classic == options.classic && vsync == options.vsync) return;
+    gl->context.MakeCurrent();
+    options.classic = classic;
+    options.vsync = vsync;
+    gl->context.SetVsync(vsync);
+    ChooseSamplesAndFilter();
+    gl->DeletePicture();   // made anew, at the new size and samples, by the next picture
 }
 
 GlRenderer::~GlRenderer()

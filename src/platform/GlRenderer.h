@@ -54,6 +54,9 @@ public:
     // copy and the wait for the display.
     void WaitUntilDrawn();
 
+    // The classic presentation or the smooth one, changed while the game runs (the options).
+    void SetPresentation(bool classic, bool vsync);
+
     float PictureScale() const;                    // picture pixels per pixel of the 640x480 layout
     bool SoftwareRasterizer() const { return software; }
     const std::string& Description() const { return description; }   // GL version and renderer
@@ -61,6 +64,7 @@ public:
 private:
     GlRenderer() = default;
     void FitPictureToOutput();
+    void ChooseSamplesAndFilter();
     bool MakePicture(int width, int height);
     void WarmUp();
     void UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,

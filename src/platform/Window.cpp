@@ -78,12 +78,17 @@ void DestroyMainWindow()
 
 SDL_Window* MainSdlWindow() { return mainWindow; }
 
-void ToggleFullscreen()
+bool IsFullscreen()
 {
-    if (!mainWindow) return;
-    const bool isFullscreen = (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(mainWindow, isFullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return mainWindow && (SDL_GetWindowFlags(mainWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
+
+void SetFullscreen(bool fullscreen)
+{
+    if (mainWindow) SDL_SetWindowFullscreen(mainWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void ToggleFullscreen() { SetFullscreen(!IsFullscreen()); }
 
 int DisplayRefreshRate()
 {

@@ -24,6 +24,8 @@ bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool fo
 void DestroyMainWindow();
 SDL_Window* MainSdlWindow();   // null before CreateMainWindow and after DestroyMainWindow
 void ToggleFullscreen();
+bool IsFullscreen();
+void SetFullscreen(bool fullscreen);
 // Refreshes a second of the display the window is on; 0 when the display does not say.
 int DisplayRefreshRate();
 void SetWindowIcon(const uint32_t* argbPixels, int width, int height);

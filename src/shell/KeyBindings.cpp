@@ -1,5 +1,6 @@
 #include "shell/KeyBindings.h"
 
+#include "core/Translation.h"
 #include "core/VirtualKeys.h"
 #include "shell/Replay.h"
 
@@ -8,10 +9,11 @@
 const std::array<ActionKey, ActionCount>& ActionKeys()
 {
     static constexpr std::array<ActionKey, ActionCount> actions{{
-        {"key.left", vk::Left},         {"key.right", vk::Right},         {"key.up", vk::Up},
-        {"key.down", vk::Down},         {"key.jump", vk::Space},          {"key.cast", vk::Z},
-        {"key.map", vk::Shift},         {"key.look-up", vk::PageUp},      {"key.look-down", vk::PageDown},
-        {"key.look-ahead", vk::Home},
+        {"key.left", vk::Left, ToTranslate("Turn left")},           {"key.right", vk::Right, ToTranslate("Turn right")},
+        {"key.up", vk::Up, ToTranslate("Walk forward")},            {"key.down", vk::Down, ToTranslate("Walk backward")},
+        {"key.jump", vk::Space, ToTranslate("Jump")},               {"key.cast", vk::Z, ToTranslate("Cast magic")},
+        {"key.map", vk::Shift, ToTranslate("Map view")},            {"key.look-up", vk::PageUp, ToTranslate("Look up")},
+        {"key.look-down", vk::PageDown, ToTranslate("Look down")},  {"key.look-ahead", vk::Home, ToTranslate("Look ahead")},
     }};
     return actions;
 }
@@ -22,7 +24,7 @@ bool ParseBindingKey(std::string_view name, uint8_t& key)
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower.size() == 1 && (std::isalpha(static_cast<unsigned char>(lower[0])) || std::isdigit(static_cast<unsigned char>(lower[0])))) {
         key = static_cast<uint8_t>(std::toupper(static_cast<unsigned char>(lower[0])));
-        return true;
+        return key != vk::P;
     }
     return KeyFromName(lower, key) && key != vk::Escape;
 }
@@ -31,6 +33,12 @@ std::string BindingKeyName(uint8_t key)
 {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(std::tolower(key)));
     return KeyName(key);
+}
+
+bool IsBindableKey(uint8_t key)
+{
+    uint8_t named = 0;
+    return key != 0 && ParseBindingKey(BindingKeyName(key), named) && named == key;
 }
 
 KeyBindings::KeyBindings()

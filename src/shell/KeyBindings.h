@@ -12,15 +12,18 @@
 struct ActionKey {
     std::string_view setting;   // its key in the settings file, "key.jump"
     uint8_t          gameKey;   // the virtual key the game's rules read, also the default binding
+    const char*      label;     // what the keys page calls it, "Jump"
 };
 
 constexpr size_t ActionCount = 10;
 const std::array<ActionKey, ActionCount>& ActionKeys();
 
 // A keyboard key by its name in the settings file: a replay file's key names (escape excepted,
-// it always quits), single letters and digits. Upper or lower case.
+// it always quits), single letters and digits (but P, which pauses). Upper or lower case.
 bool ParseBindingKey(std::string_view name, uint8_t& key);
 std::string BindingKeyName(uint8_t key);
+// A key that can be named so: Escape, P, Pause, Return, Tab and F12 stay the game's own.
+bool IsBindableKey(uint8_t key);
 
 class KeyBindings {
 public:

@@ -140,6 +140,10 @@ void MainLoop::PumpUntilNextFrame()
             Dispatch(message);
             continue;
         }
+        if (Paused()) {
+            ServePause();
+            continue;
+        }
         if (options.timedemo) return;
         if (!pictures) {
             if (pacer.ReadyOrWait()) return;
@@ -181,18 +185,130 @@ void MainLoop::Dispatch(const platform::Message& message)
         SaveScreenshotNow();
         return;
     }
-    if (IsInputMessage(message.message)) {
-        if (replayPlayer) return;   // a replay plays instead of the keyboard
-        if (message.message == wm::KeyDown || message.message == wm::KeyUp) {
-            record.events.push_back({frame, message.message == wm::KeyDown, static_cast<uint8_t>(message.wParam)});
-        }
+    if (message.message == platform::FocusLost) {
+        if (menu && !classicControls && !Paused()) Pause();
+        return;
     }
+    if (message.message == platform::WindowExposed) {
+        stillShownSeconds = -1.0;
+        return;
+    }
+    if (HandledByPause(message) || !PassesToGame(message)) return;
     game.OnMessage(message.message, message.wParam, message.lParam);
     if (game.WindowDestroyRequested() && !windowDestroyed) {
         windowDestroyed = true;
         game.OnMessage(wm::Destroy, 0, 0);   // the music stops with the window
         RequestQuit(0);
     }
+}
+
+// The keys of the pause and the menus never reach the game, and while a menu is up no key does.
+bool MainLoop::HandledByPause(const platform::Message& message)
+{
+    const bool down = message.message == wm::KeyDown;
+    if (!menu || (!down && message.message != wm::KeyUp)) return false;
+    const auto key = static_cast<uint8_t>(message.wParam);
+    if (menu->IsOpen()) {
+        keysAcrossPause.DuringPause(down, key);
+        if (down) AfterMenu(menu->OnKey(key, message.lParam));
+        return true;
+    }
+    const bool fromKeyboard = (message.lParam & platform::PadKeyBit) == 0;
+    const auto pressed = static_cast<uint8_t>(message.lParam & 0xff);
+    const bool pauseKey = (fromKeyboard && pressed == vk::P) || pressed == vk::Pause;
+    const bool optionsKey = fromKeyboard && pressed == vk::Tab && game.State() == StateTitle;
+    const bool menuKey = fromKeyboard && pressed == vk::Escape && !classicControls && !replayPlayer &&
+                         game.State() == StatePlay;
+    if (!pauseKey && !optionsKey && !menuKey) return false;
+    if (down && optionsKey) OpenOptionsFromTitle();
+    else if (down) Pause();
+    return true;
+}
+
+// Key messages reach the game only from the real keyboard (a replay plays instead of it), only
+// for keys the game is given, and never as a press of a key that went down during a pause.
+bool MainLoop::PassesToGame(const platform::Message& message)
+{
+    if (!IsInputMessage(message.message)) return true;
+    if (replayPlayer) return false;
+    const bool down = message.message == wm::KeyDown;
+    if (!down && message.message != wm::KeyUp) return true;
+    const auto key = static_cast<uint8_t>(message.wParam);
+    if (key == 0 || !keysAcrossPause.PassToGame(down, key)) return false;
+    record.events.push_back({frame, down, key});
+    return true;
+}
+
+void MainLoop::EnablePause(OptionsHost& optionsHost, bool classic)
+{
+    menu = std::make_unique<PauseMenu>(optionsHost);
+    classicControls = classic;
+}
+
+void MainLoop::PresentationChanged()
+{
+    pictures = MakePicturePacer(*game.GetGraphics(), options.timedemo);
+    game.GetGraphics()->SetPicturePerFrame(pictures == nullptr);
+}
+
+void MainLoop::Pause()
+{
+    keysAcrossPause.Paused();
+    menu->OpenPause();
+    stillShownSeconds = -1.0;
+}
+
+void MainLoop::OpenOptionsFromTitle()
+{
+    keysAcrossPause.Paused();
+    menu->OpenOptions();
+    stillShownSeconds = -1.0;
+}
+
+void MainLoop::AfterMenu(PauseMenu::Outcome outcome)
+{
+    if (outcome == PauseMenu::Outcome::Resume) Resume();
+    if (outcome == PauseMenu::Outcome::Quit) QuitFromMenu();
+}
+
+void MainLoop::Resume()
+{
+    game.GetGraphics()->ClearOverlay();
+    for (const uint8_t key : keysAcrossPause.Resumed()) {
+        if (replayPlayer) continue;
+        record.events.push_back({frame, false, key});
+        game.OnMessage(wm::KeyUp, key, 0);
+    }
+}
+
+// Quitting from the menu is Escape as the game has always known it: held down for the next
+// frame, which ends the run (and a recording of the run ends with it). A replay plays its own
+// keys, so there the window simply closes.
+void MainLoop::QuitFromMenu()
+{
+    Resume();
+    if (replayPlayer) {
+        posted.push_back({wm::Close, 0, 0});
+        return;
+    }
+    keysAcrossPause.PassToGame(true, vk::Escape);
+    record.events.push_back({frame, true, vk::Escape});
+    game.OnMessage(wm::KeyDown, vk::Escape, 0);
+}
+
+// A paused game shows its last picture under the menu: again whenever the menu changes, and
+// now and then for a window that was covered.
+void MainLoop::ServePause()
+{
+    constexpr double StillRefreshSeconds = 0.25;
+    const double now = host.seconds();
+    if (menu->TakeChanged() || stillShownSeconds < 0.0 || now - stillShownSeconds > StillRefreshSeconds) {
+        Graphics& graphics = *game.GetGraphics();
+        menu->Draw(graphics);
+        graphics.ShowStill();
+        stillShownSeconds = now;
+    }
+    host.waitForMessage(static_cast<uint32_t>(StillRefreshSeconds * 1000.0));
 }
 
 void MainLoop::DeliverReplayEvents()

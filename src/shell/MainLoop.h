@@ -1,6 +1,8 @@
 #pragma once
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
+#include "shell/KeysAcrossPause.h"
+#include "shell/PauseMenu.h"
 #include "shell/PicturePacer.h"
 #include "shell/Replay.h"
 
@@ -47,11 +49,30 @@ public:
     // files up to date from there.
     void SetFrameObserver(std::function<void()> observer) { frameObserver = std::move(observer); }
 
+    // The pause and its menus (P, Pause, a pad's Start; Tab on the title opens the options).
+    // With the classic controls Escape quits at once everywhere and a window that loses the
+    // focus plays on, as the original did; otherwise focus lost pauses, and Escape in play
+    // opens the menu. Without this call the loop never pauses.
+    void EnablePause(OptionsHost& options, bool classicControls);
+    bool Paused() const { return menu && menu->IsOpen(); }
+    // The presentation changed (the options' Pictures): pictures between frames or not.
+    void PresentationChanged();
+    // Delivers a key message as the window would (tests drive the pause this way).
+    void DeliverMessage(const platform::Message& message) { Dispatch(message); }
+
 private:
     void RunOneFrame();
     void PumpUntilNextFrame();
     void ShowPictureOrWait();
     void Dispatch(const platform::Message& message);
+    bool HandledByPause(const platform::Message& message);
+    bool PassesToGame(const platform::Message& message);
+    void Pause();
+    void OpenOptionsFromTitle();
+    void AfterMenu(PauseMenu::Outcome outcome);
+    void Resume();
+    void QuitFromMenu();
+    void ServePause();
     void DeliverReplayEvents();
     void RequestScreenshots();
     void SaveScreenshotNow();
@@ -77,4 +98,8 @@ private:
     std::vector<int> frameDrawCalls;              // timedemo: draw calls of each frame
     double startSeconds = 0.0;
     std::function<void()> frameObserver;          // may be empty
+    std::unique_ptr<PauseMenu> menu;              // null: the loop never pauses
+    bool classicControls = true;                  // Escape quits at once, focus lost plays on
+    KeysAcrossPause keysAcrossPause;              // what the game was told of the keys
+    double stillShownSeconds = -1.0;              // fine clock when the paused picture was last shown
 };

@@ -26,6 +26,12 @@ void PlayerFiles::PrepareGame(Game& game, bool showBest)
     if (showBestStage) game.SetBestStage(records.BestStage());
 }
 
+void PlayerFiles::KeepTexture(bool linear)
+{
+    linearTexture = linear;
+    config.Set("texture", TextureValue(linear));
+}
+
 void PlayerFiles::AfterFrame(Game& game, bool keepSettings)
 {
     if (game.LinearFilter() != linearTexture) {

@@ -21,6 +21,9 @@ public:
     // unless it is not to be shown.
     void PrepareGame(Game& game, bool showBestStage);
 
+    // The texture filtering changed in the options: written now, not again after the frame.
+    void KeepTexture(bool linear);
+
     // After each frame. With keepSettings false (a replay plays) the settings file is left alone.
     void AfterFrame(Game& game, bool keepSettings);
 

@@ -18,6 +18,7 @@
 #include "platform/Window.h"
 #include "shell/CommandLine.h"
 #include "shell/FramePacer.h"
+#include "shell/LiveOptions.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayerFiles.h"
 #include "shell/Replay.h"
@@ -146,8 +147,11 @@ int RunShell(int argc, char** argv)
             platform::KeepLoadedLibraries();
             platform::DisableTextInput();
             files.PrepareGame(game, !Settings().classic);
+            if (!Settings().classic) game.SetTitleHint(Translate("TAB: OPTIONS"));
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
             loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
+            LiveOptions liveOptions(game, files, [&loop] { loop.PresentationChanged(); });
+            loop.EnablePause(liveOptions, options.classic.value_or(false));
             exitCode = loop.Run();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");

@@ -3,6 +3,7 @@
 #include "core/QuitRequest.h"
 #include "core/Settings.h"
 #include "core/VirtualKeys.h"
+#include "core/Keyboard.h"
 #include "game/Game.h"
 
 #include <gtest/gtest.h>
@@ -96,4 +97,54 @@ TEST_F(MainLoopTest, TheCloseButtonEndsTheRunAndAReplayIgnoresTheRealKeyboard)
     MainLoop loop(game, options, 1, &replay, simulated.Make());
     EXPECT_EQ(loop.Run(), 0);
     EXPECT_EQ(simulated.frameStarts.size(), 5u);   // closed while frame 5 was due
+}
+
+namespace {
+
+// Options that only the pause's silence is asked of.
+struct SilentOptions final : OptionsHost {
+    std::vector<bool> holds;
+    OptionValues Values() const override { return {}; }
+    void SetFullscreen(bool) override {}
+    void SetClassicPictures(bool) override {}
+    void SetLinearTexture(bool) override {}
+    void SetMusicVolume(int) override {}
+    void SetSoundVolume(int) override {}
+    void BindKey(size_t, uint8_t) override {}
+    void HoldSound(bool hold) override { holds.push_back(hold); }
+};
+
+platform::Message Key(bool down, uint8_t key) { return {down ? wm::KeyDown : wm::KeyUp, key, key}; }
+
+}  // namespace
+
+TEST_F(MainLoopTest, APauseRunsNoFrameAndTheGameHearsOnlyWhatItMustOfTheKeys)
+{
+    SilentOptions host;
+    simulated.arriving = {
+        {1000 + 1 * 22 + 1, Key(true, vk::Up)},      // held from before the pause ...
+        {1000 + 3 * 22 + 1, Key(true, vk::P)},       // pauses before frame 4
+        {1000 + 400, Key(false, vk::Up)},            // ... and let go during it
+        {1000 + 500, Key(true, vk::Shift)},          // went down during the pause and stays down
+        {1000 + 600, Key(true, vk::Return)},         // resumes
+        {1000 + 601, Key(false, vk::Return)},
+        {1000 + 650, Key(true, vk::Shift)},          // the held key's auto-repeat
+        {1000 + 700, Key(false, vk::P)},
+    };
+    options.frames = 12;
+    MainLoop loop(game, options, 1, nullptr, simulated.Make());
+    loop.EnablePause(host, false);
+    std::vector<bool> upDown, shiftDown;
+    loop.SetFrameObserver([&] {
+        upDown.push_back(game.GetKeyboard()->Down(vk::Up));
+        shiftDown.push_back(game.GetKeyboard()->Down(vk::Shift));
+    });
+    EXPECT_EQ(loop.Run(), 0);
+
+    ASSERT_EQ(simulated.frameStarts.size(), 12u);
+    EXPECT_GE(simulated.frameStarts[4] - simulated.frameStarts[3], 500u) << "no frame ran while paused";
+    EXPECT_EQ(simulated.frameStarts[5] - simulated.frameStarts[4], 22u);
+    EXPECT_EQ(upDown, (std::vector<bool>{false, false, true, true, false, false, false, false, false, false, false, false}));
+    EXPECT_EQ(shiftDown, std::vector<bool>(12, false)) << "a key pressed during the pause is no press";
+    EXPECT_EQ(host.holds, (std::vector<bool>{true, false}));
 }
