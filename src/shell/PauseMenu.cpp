@@ -20,16 +20,17 @@ constexpr int VolumeStep = 10;   // percent
 
 // The game's look: its red over a dimmed picture, the chosen row lit.
 constexpr uint32_t DimColour      = 0xB0000000;
-constexpr uint32_t PanelColour    = 0xC0100C10;
+constexpr uint32_t PanelColour    = 0xE0100C10;
 constexpr uint32_t HeadingColour  = 0xFFF0D8A0;
 constexpr uint32_t RowColour      = 0xFFDC1E28;
 constexpr uint32_t ChosenColour   = 0xFFFFF4C8;
 constexpr uint32_t HintColour     = 0xFFB8B0A8;
 constexpr uint32_t NoticeColour   = 0xFFFF9070;
 
-constexpr int PanelLeft = 96, PanelRight = 544, PanelTop = 92, PanelBottom = 424;
-constexpr int HeadingTop = 108, RowsTop = 160, RowHeight = 24, KeysRowHeight = 22;
-constexpr int LabelLeft = 136, ValueLeft = 360, HintTop = 392, NoticeTop = 368;
+// The 640x480 layout of the options and the keys; the pause's own page is smaller, in the middle.
+constexpr int PanelLeft = 96, PanelRight = 544, PanelTop = 64, PanelBottom = 440;
+constexpr int HeadingTop = 80, RowsTop = 128, RowHeight = 26, KeysRowHeight = 21;
+constexpr int LabelLeft = 136, ValueLeft = 360, NoticeTop = 370, HintTop = 410;
 
 std::unique_ptr<Font> MakeFont(Graphics& graphics, int height, int weight)
 {
@@ -293,22 +294,22 @@ void PauseMenu::Draw(Graphics& graphics)
         if (page == Page::Options) DrawOptions();
         else DrawKeys();
     }
-    if (!notice.empty()) rowFont->Draw(notice.c_str(), LabelLeft, NoticeTop, NoticeColour);
+    if (!notice.empty()) rowFont->Draw(notice.c_str(), LabelLeft - 24, NoticeTop, NoticeColour);
     graphics.EndOverlay();
 }
 
 void PauseMenu::DrawMain(Graphics& graphics)
 {
-    graphics.DrawPlainRectangle(PanelLeft + 80, PanelTop + 40, PanelRight - 80, PanelBottom - 40, PanelColour);
-    headingFont->Draw(Translate("PAUSED"), LabelLeft + 104, HeadingTop + 40, HeadingColour);
+    constexpr int Left = 176, Right = 464, Top = 120, Bottom = 370, TextLeft = 232, RowGap = 36;
+    graphics.DrawPlainRectangle(Left, Top, Right, Bottom, PanelColour);
+    headingFont->Draw(Translate("PAUSED"), TextLeft + 24, Top + 20, HeadingColour);
     const char* const rows[MainRows] = {Translate("Resume"), Translate("Options"), Translate("Quit")};
     for (size_t row = 0; row < MainRows; ++row) {
         const bool chosen = row == selected;
         const std::string text = (chosen ? "> " : "  ") + std::string(rows[row]);
-        rowFont->Draw(text.c_str(), LabelLeft + 104, RowsTop + 48 + static_cast<int>(row) * RowHeight * 3 / 2,
-                      chosen ? ChosenColour : RowColour);
+        rowFont->Draw(text.c_str(), TextLeft, Top + 76 + static_cast<int>(row) * RowGap, chosen ? ChosenColour : RowColour);
     }
-    hintFont->Draw(Translate("Press P or Return to go on"), LabelLeft + 56, HintTop - 48, HintColour);
+    hintFont->Draw(Translate("Press P or Return to go on"), Left + 32, Bottom - 36, HintColour);
 }
 
 void PauseMenu::DrawRow(size_t row, const std::string& label, const std::string& value)
@@ -355,5 +356,5 @@ void PauseMenu::DrawKeys()
 
 void PauseMenu::DrawHint(const char* hint)
 {
-    hintFont->Draw(hint, LabelLeft - 24, HintTop + 8, HintColour);
+    hintFont->Draw(hint, LabelLeft - 24, HintTop, HintColour);
 }
