@@ -1,11 +1,13 @@
 #include "graphics/Font.h"
 
+#include "core/Utf8.h"
 #include "graphics/GlyphAtlas.h"
 #include "graphics/Graphics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 Font::Font(Graphics* graphics_) : graphics(graphics_) {}
 
@@ -47,7 +49,7 @@ struct TextArea {
 
 // One glyph's quad, cut to the clip rectangle; nothing when it falls wholly outside.
 void DrawClippedGlyph(Graphics* graphics, const GlyphAtlas& atlas, const GlyphAtlas::Glyph& glyph,
-                      unsigned char character, int32_t left, int32_t top, int32_t clipLeft,
+                      char32_t character, int32_t left, int32_t top, int32_t clipLeft,
                       int32_t clipTop, const TextArea& area, uint32_t colour)
 {
     const int32_t x0 = std::max(left, clipLeft);
@@ -72,7 +74,20 @@ void DrawClippedGlyph(Graphics* graphics, const GlyphAtlas& atlas, const GlyphAt
         {px1, py1, 0.0f, colour, u1, v1},
         {px0, py1, 0.0f, colour, u0, v1},
     };
-    graphics->DrawTextQuad(&texture, corners, character);
+    graphics->DrawTextQuad(&texture, corners, static_cast<int32_t>(character));
+}
+
+// The characters of a text beyond ASCII, ascending and each once: what its atlas must hold
+// besides the ASCII ones.
+std::u32string ExtraCharacters(const std::u32string& characters)
+{
+    std::u32string extras;
+    for (const char32_t character : characters) {
+        if (character >= 0x80) extras.push_back(character);
+    }
+    std::sort(extras.begin(), extras.end());
+    extras.erase(std::unique(extras.begin(), extras.end()), extras.end());
+    return extras;
 }
 
 }  // namespace
@@ -92,25 +107,30 @@ void Font::Draw(const char* text, int32_t layoutX, int32_t layoutY, uint32_t col
     area.bottom = static_cast<int32_t>(std::lround(Graphics::PictureHeight() * atlasScale));
     const auto x = static_cast<int32_t>(std::lround(layoutX * atlasScale));
     const auto y = static_cast<int32_t>(std::lround(layoutY * atlasScale));
-    const int32_t tabWidth = std::max(1, atlas->AverageWidth() * GlyphAtlas::TabColumns);
+    const std::u32string characters = DecodeUtf8(text);
+    // A text with letters beyond ASCII (a Japanese menu) draws from an atlas of its own letters.
+    const std::u32string extras = ExtraCharacters(characters);
+    const GlyphAtlas* const textAtlas =
+        extras.empty() ? atlas : graphics->FindGlyphAtlas(faceName, height, weight, atlasScale, extras);
+    if (textAtlas == nullptr) return;
+    const int32_t tabWidth = std::max(1, textAtlas->AverageWidth() * GlyphAtlas::TabColumns);
     int32_t penX = x;
     int32_t penY = y;
-    for (const char* p = text; *p != '\0'; ++p) {
-        const auto character = static_cast<unsigned char>(*p);
+    for (const char32_t character : characters) {
         if (character == '\n') {
             penX = x;
-            penY += atlas->LineHeight();
+            penY += textAtlas->LineHeight();
             continue;
         }
         if (character == '\t') {
             penX = x + ((penX - x) / tabWidth + 1) * tabWidth;
             continue;
         }
-        const GlyphAtlas::Glyph* glyph = atlas->Find(character);
+        const GlyphAtlas::Glyph* glyph = textAtlas->Find(character);
         if (glyph == nullptr) continue;
         if (penY >= area.bottom) break;
         if (glyph->width > 0 && glyph->height > 0 && penX < area.right) {
-            DrawClippedGlyph(graphics, *atlas, *glyph, character, penX + glyph->left,
+            DrawClippedGlyph(graphics, *textAtlas, *glyph, character, penX + glyph->left,
                              penY + glyph->top, x, y, area, colour);
         }
         penX += glyph->advance;

@@ -7,11 +7,14 @@
 #include <cmath>
 #include <cstdio>
 
-const GlyphAtlas::Glyph* GlyphAtlas::Find(unsigned char character) const
+const GlyphAtlas::Glyph* GlyphAtlas::Find(char32_t character) const
 {
-    const int index = character - FirstCharacter;
-    if (index < 0 || index >= CharacterCount) return nullptr;
-    return &glyphs[index];
+    if (character >= FirstCharacter && character < FirstCharacter + CharacterCount) {
+        return &glyphs[character - FirstCharacter];
+    }
+    const auto extra = std::lower_bound(extras.begin(), extras.end(), character);
+    if (extra == extras.end() || *extra != character) return nullptr;
+    return &glyphs[CharacterCount + static_cast<size_t>(extra - extras.begin())];
 }
 
 namespace {
@@ -20,7 +23,7 @@ constexpr int AtlasWidth = 512;   // pixels; rows of glyphs are packed left to r
 constexpr int GlyphPadding = 1;   // empty pixels between glyphs so filtering never bleeds
 
 // Places every glyph on shelf rows; returns the atlas height needed.
-int PackGlyphs(const platform::RasterFont& font, std::array<GlyphAtlas::Glyph, GlyphAtlas::CharacterCount>& glyphs)
+int PackGlyphs(const platform::RasterFont& font, std::vector<GlyphAtlas::Glyph>& glyphs)
 {
     int x = GlyphPadding, y = GlyphPadding, rowHeight = 0;
     for (size_t i = 0; i < glyphs.size(); ++i) {
@@ -46,7 +49,7 @@ int PackGlyphs(const platform::RasterFont& font, std::array<GlyphAtlas::Glyph, G
 
 // White pixels whose alpha is the glyph coverage, so a text colour modulates them.
 platform::DecodedImage PaintAtlas(const platform::RasterFont& font,
-                                  const std::array<GlyphAtlas::Glyph, GlyphAtlas::CharacterCount>& glyphs,
+                                  const std::vector<GlyphAtlas::Glyph>& glyphs,
                                   int height)
 {
     platform::DecodedImage image;
@@ -70,7 +73,8 @@ platform::DecodedImage PaintAtlas(const platform::RasterFont& font,
 }  // namespace
 
 std::unique_ptr<GlyphAtlas> GlyphAtlas::Make(Graphics* graphics, const char* faceName, int32_t height,
-                                             int32_t weight, float scale, std::string& error)
+                                             int32_t weight, float scale, const std::u32string& extras,
+                                             std::string& error)
 {
     if (height == 0 || height > 512 || height < -512) {
         error = "unusable text height " + std::to_string(height);
@@ -83,10 +87,13 @@ std::unique_ptr<GlyphAtlas> GlyphAtlas::Make(Graphics* graphics, const char* fac
     }
     std::vector<uint32_t> characters;
     for (int c = FirstCharacter; c < FirstCharacter + CharacterCount; ++c) characters.push_back(static_cast<uint32_t>(c));
+    characters.insert(characters.end(), extras.begin(), extras.end());
     platform::RasterFont font;
     if (!platform::RasterizeFont(faceName, outputHeight, weight, characters, font, error)) return nullptr;
 
     auto atlas = std::unique_ptr<GlyphAtlas>(new GlyphAtlas());
+    atlas->glyphs.resize(characters.size());
+    atlas->extras = extras;
     // Whole powers of two, so atlases of different fonts often share a size and a draw call.
     const int packedHeight = PackGlyphs(font, atlas->glyphs);
     int atlasHeight = 16;
@@ -100,14 +107,14 @@ std::unique_ptr<GlyphAtlas> GlyphAtlas::Make(Graphics* graphics, const char* fac
 }
 
 const GlyphAtlas* GlyphAtlasCache::Find(Graphics* graphics, const char* faceName, int32_t height, int32_t weight,
-                                        float scale)
+                                        float scale, const std::u32string& extras)
 {
-    Key key{faceName ? faceName : "", height, weight, scale};
+    Key key{faceName ? faceName : "", height, weight, scale, extras};
     auto found = atlases.find(key);
     if (found != atlases.end()) return found->second.get();
 
     std::string error;
-    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::Make(graphics, std::get<0>(key).c_str(), height, weight, scale, error);
+    std::unique_ptr<GlyphAtlas> atlas = GlyphAtlas::Make(graphics, std::get<0>(key).c_str(), height, weight, scale, extras, error);
     if (!atlas && !warnedNoFont) {
         std::fprintf(stderr, "velmoor: no usable font for \"%s\" (%s); text is not drawn\n",
                      std::get<0>(key).c_str(), error.c_str());

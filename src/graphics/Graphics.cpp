@@ -456,9 +456,10 @@ void Graphics::RequestScreenshot(std::string path, float t)
     screenshots.push_back({std::move(path), t});
 }
 
-const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale)
+const GlyphAtlas* Graphics::FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale,
+                                           const std::u32string& extras)
 {
-    return glyphAtlases->Find(this, faceName, height, weight, scale);
+    return glyphAtlases->Find(this, faceName, height, weight, scale, extras);
 }
 
 void Graphics::ApplyCamera()

@@ -126,8 +126,10 @@ public:
 
     // The glyph atlas of a face at a cell height and weight, made once and shared by every
     // Font that asks for it. Null when no usable font exists.
-    // The atlas is rasterised at a scale of output pixels per layout pixel.
-    const GlyphAtlas* FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale = 1.0f);
+    // The atlas is rasterised at a scale of output pixels per layout pixel, and holds the
+    // `extras` (characters beyond ASCII, ascending) besides ASCII.
+    const GlyphAtlas* FindGlyphAtlas(const char* faceName, int32_t height, int32_t weight, float scale = 1.0f,
+                                     const std::u32string& extras = {});
 
     // For Texture: the renderer textures are made on (empty without a device).
     std::weak_ptr<platform::GlRenderer> Renderer() const { return renderer; }

@@ -51,7 +51,4 @@ private:
 // Japanese captions and messages always read right.
 bool OpenDialogFace(DialogFont& font, int pixels, std::string& error);
 
-// The code points of a UTF-8 text; a byte that starts no valid sequence reads as U+FFFD.
-std::u32string DecodeUtf8(std::string_view text);
-
 }  // namespace platform

@@ -23,6 +23,11 @@ FT_LibraryRec_* SharedFreeType()
     return shared.library;
 }
 
+FontRequest JapaneseGothic(int weight)
+{
+    return FontRequest{{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"}, weight, "ja"};
+}
+
 bool MatchFontFile(const FontRequest& request, std::string& file, int& index, std::string& error)
 {
     if (!FcInit()) {

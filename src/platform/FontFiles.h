@@ -19,6 +19,11 @@ struct FontRequest {
     std::string              language;    // "ja", or empty for any
 };
 
+// The Japanese gothic of the dialogs and of Japanese letters in the game's text: "ＭＳ Ｐゴシック"
+// where it is installed, else fontconfig's best Japanese gothic (IPAPGothic from
+// fonts-ipafont-gothic, the usual one).
+FontRequest JapaneseGothic(int weight);
+
 // The font file and face index fontconfig picks for the request. False when there is none;
 // `error` then tells why.
 bool MatchFontFile(const FontRequest& request, std::string& file, int& index, std::string& error);

@@ -4,6 +4,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -28,6 +29,20 @@ void CellMetrics(FT_Face face, long& ascent, long& descent, long& averageWidth)
     averageWidth = os2 != nullptr ? os2->xAvgCharWidth : 0;
 }
 
+using FaceOwner = std::unique_ptr<FT_FaceRec_, decltype(&FT_Done_Face)>;
+
+FaceOwner OpenFace(const FontRequest& request, std::string& file, std::string& error)
+{
+    int index = 0;
+    FT_Face face = nullptr;
+    if (!MatchFontFile(request, file, index, error)) return FaceOwner(nullptr, FT_Done_Face);
+    if (FT_New_Face(SharedFreeType(), file.c_str(), index, &face) != 0) {
+        error = "cannot open " + file;
+        face = nullptr;
+    }
+    return FaceOwner(face, FT_Done_Face);
+}
+
 void CopyGlyph(FT_GlyphSlot slot, int ascentPixels, RasterGlyph& glyph)
 {
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -43,6 +58,45 @@ void CopyGlyph(FT_GlyphSlot slot, int ascentPixels, RasterGlyph& glyph)
     }
 }
 
+// Rasterises one character of a face sized already; bold asked of a face that has no bold
+// is made bold here, as Windows does.
+bool RenderCharacter(FT_Face face, uint32_t character, bool embolden, int ascentPixels, RasterGlyph& glyph)
+{
+    if (!embolden) {
+        if (FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) return false;
+    } else {
+        if (FT_Load_Char(face, character, FT_LOAD_TARGET_NORMAL) != 0) return false;
+        FT_GlyphSlot_Embolden(face->glyph);
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return false;
+    }
+    CopyGlyph(face->glyph, ascentPixels, glyph);
+    return true;
+}
+
+bool Emboldens(FT_Face face, int weight) { return weight >= 600 && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0; }
+
+// The characters the face lacks, from the Japanese gothic: its cell scaled to the same height,
+// its baseline on the face's. Left empty when there is no such face.
+void RasterizeMissing(FT_Face face, int cellHeight, int ascentPixels, int weight,
+                      const std::vector<uint32_t>& characters, RasterFont& font)
+{
+    std::vector<size_t> missing;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        if (FT_Get_Char_Index(face, characters[i]) == 0) missing.push_back(i);
+    }
+    if (missing.empty()) return;
+    std::string file, error;
+    const FaceOwner gothic = OpenFace(JapaneseGothic(weight), file, error);
+    long ascent = 0, descent = 0, averageWidth = 0;
+    if (!gothic) return;
+    CellMetrics(gothic.get(), ascent, descent, averageWidth);
+    if (ascent + descent <= 0) return;
+    const double pixelsPerEm = static_cast<double>(cellHeight) * gothic->units_per_EM / static_cast<double>(ascent + descent);
+    FT_Set_Char_Size(gothic.get(), 0, static_cast<FT_F26Dot6>(std::lround(pixelsPerEm * 64.0)), 72, 72);
+    const bool embolden = Emboldens(gothic.get(), weight);
+    for (const size_t i : missing) RenderCharacter(gothic.get(), characters[i], embolden, ascentPixels, font.glyphs[i]);
+}
+
 }  // namespace
 
 bool RasterizeFont(const char* faceName, int cellHeight, int weight, const std::vector<uint32_t>& characters,
@@ -53,14 +107,9 @@ bool RasterizeFont(const char* faceName, int cellHeight, int weight, const std::
         error = "FreeType cannot start";
         return false;
     }
-    int index = 0;
-    if (!MatchFontFile(FontRequest{{faceName}, weight, {}}, font.file, index, error)) return false;
-    FT_Face face = nullptr;
-    if (FT_New_Face(library, font.file.c_str(), index, &face) != 0) {
-        error = "cannot open " + font.file;
-        return false;
-    }
-    std::unique_ptr<FT_FaceRec_, decltype(&FT_Done_Face)> owner(face, FT_Done_Face);
+    const FaceOwner owner = OpenFace(FontRequest{{faceName}, weight, {}}, font.file, error);
+    if (!owner) return false;
+    FT_Face face = owner.get();
 
     long ascent = 0, descent = 0, averageWidth = 0;
     CellMetrics(face, ascent, descent, averageWidth);
@@ -80,9 +129,11 @@ bool RasterizeFont(const char* faceName, int cellHeight, int weight, const std::
     font.cellHeight = static_cast<int>(std::lround((ascent + descent) * pixelsPerUnit));
     font.glyphs.assign(characters.size(), RasterGlyph());
     for (size_t i = 0; i < characters.size(); ++i) {
+        if (FT_Get_Char_Index(face, characters[i]) == 0) continue;
         if (FT_Load_Char(face, characters[i], FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) continue;
         CopyGlyph(face->glyph, ascentPixels, font.glyphs[i]);
     }
+    RasterizeMissing(face, font.cellHeight, ascentPixels, weight, characters, font);
     font.averageWidth = static_cast<int>(std::lround(averageWidth * pixelsPerUnit));
     if (font.averageWidth <= 0 && FT_Load_Char(face, 'x', FT_LOAD_DEFAULT) == 0) {
         font.averageWidth = static_cast<int>((face->glyph->advance.x + 32) >> 6);

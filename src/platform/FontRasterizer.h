@@ -24,8 +24,10 @@ struct RasterFont {
 
 // Finds the face asked for through fontconfig (its best match, so "Courier" bold finds a bold
 // Courier-metric face) and rasterises the characters at a cell height (ascent plus descent) in
-// pixels, or, when negative, at that character (em) height. False when no font file can be found
-// or opened; error tells why.
+// pixels, or, when negative, at that character (em) height. Characters the face lacks (Japanese
+// in the Courier-like face) come from the Japanese gothic, scaled to the same cell and set on the
+// same baseline, so a Japanese text reads right in any face. False when no font file can be
+// found or opened; error tells why.
 bool RasterizeFont(const char* faceName, int cellHeight, int weight,
                    const std::vector<uint32_t>& characters, RasterFont& font, std::string& error);
 

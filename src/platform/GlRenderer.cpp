@@ -22,6 +22,9 @@ struct GlRenderer::Objects {
     GLuint sceneDepth = 0;
     GLuint resolvedFramebuffer = 0; // the multisampled picture resolved; 0 without multisampling
     GLuint resolvedColour = 0;
+    GLuint worldFramebuffer = 0;    // the 3-D world where it is held smaller than the picture; else 0
+    GLuint worldColour = 0;
+    GLuint worldDepth = 0;
     GLuint vertexArray = 0;
     GLuint vertexBuffer = 0;
     GLuint layerBuffer = 0;
@@ -33,6 +36,10 @@ struct GlRenderer::Objects {
 
     void DeletePicture()
     {
+        glDeleteRenderbuffers(1, &worldDepth);
+        glDeleteRenderbuffers(1, &worldColour);
+        glDeleteFramebuffers(1, &worldFramebuffer);
+        worldDepth = worldColour = worldFramebuffer = 0;
         glDeleteRenderbuffers(1, &resolvedColour);
         glDeleteFramebuffers(1, &resolvedFramebuffer);
         glDeleteRenderbuffers(1, &sceneDepth);
@@ -167,6 +174,17 @@ bool WindowKeepsPicture()
     return depthBits == 24 && redBits == 8 && greenBits == 8 && blueBits == 8;
 }
 
+// Whether depths copy from an offscreen picture into the window: only where the window's depth
+// buffer has the picture's format (no stencil beside it, for one).
+bool DepthCopiesIntoWindow(GLuint picture)
+{
+    while (glGetError() != GL_NO_ERROR) {}
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, picture);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, 1, 1, 0, 0, 1, 1, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    return glGetError() == GL_NO_ERROR;
+}
+
 void ApplyDepth(bool test, bool write)
 {
     if (test) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
@@ -175,16 +193,20 @@ void ApplyDepth(bool test, bool write)
 
 }  // namespace
 
-void FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software,
-                int& width, int& height)
+PictureSize FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software)
 {
     double scale = std::min(static_cast<double>(outputWidth) / LayoutWidth,
                             static_cast<double>(outputHeight) / LayoutHeight);
     if (options.integerScale && scale >= 1.0) scale = std::floor(scale);
-    if (options.classic || (software && !options.fullResolution)) scale = 1.0;
+    if (options.classic) scale = 1.0;
     scale = std::max(scale, 1.0);
-    width = static_cast<int>(std::lround(LayoutWidth * scale));
-    height = static_cast<int>(std::lround(LayoutHeight * scale));
+    PictureSize size;
+    size.width = static_cast<int>(std::lround(LayoutWidth * scale));
+    size.height = static_cast<int>(std::lround(LayoutHeight * scale));
+    const bool worldHeld = software && !options.fullResolution;
+    size.worldWidth = worldHeld ? LayoutWidth : size.width;
+    size.worldHeight = worldHeld ? LayoutHeight : size.height;
+    return size;
 }
 
 std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, std::string& error)
@@ -208,6 +230,9 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
         error = "the picture cannot be made";
         return nullptr;
     }
+    renderer->windowTakesDepth = renderer->windowKeepsPicture && renderer->samples == 0 &&
+                                 DepthCopiesIntoWindow(gl.sceneFramebuffer);
+    renderer->FitPictureToOutput();
     MakeVertexLayout(gl.vertexArray, gl.vertexBuffer, gl.layerBuffer);
     gl.pictures.MakeWhite();
     gl.nearestSampler = MakeSampler(false, false);
@@ -272,19 +297,22 @@ float GlRenderer::PictureScale() const { return static_cast<float>(pictureWidth)
 void GlRenderer::FitPictureToOutput()
 {
     gl->context.DrawableSize(outputWidth, outputHeight);
-    int width = 0, height = 0;
-    FitPicture(outputWidth, outputHeight, options, software, width, height);
-    if (gl->sceneFramebuffer == 0 || width != pictureWidth || height != pictureHeight) {
-        if (!MakePicture(width, height) && samples > 0) {
+    const PictureSize size = FitPicture(outputWidth, outputHeight, options, software);
+    worldWidth = size.worldWidth;
+    worldHeight = size.worldHeight;
+    if (gl->sceneFramebuffer == 0 || size.width != pictureWidth || size.height != pictureHeight) {
+        if (!MakePicture(size.width, size.height) && samples > 0) {
             samples = 0;   // the driver would not multisample this picture: draw it plain
-            MakePicture(width, height);
+            MakePicture(size.width, size.height);
         }
     }
     // A picture of the window's own size, neither multisampled nor scaled, is drawn straight
     // into the window: copying it there would cost a pass over every pixel (on a software
     // rasteriser about a seventh of a frame). With the clip origin at the top left, OpenGL lays
     // the rows out top first in the window, and the pixels come out exactly as offscreen.
-    drawsInWindow = windowKeepsPicture && samples == 0 && pictureWidth == outputWidth && pictureHeight == outputHeight;
+    // A held world is scaled into it with its depths, which needs a window that takes them.
+    drawsInWindow = windowKeepsPicture && samples == 0 && pictureWidth == outputWidth && pictureHeight == outputHeight &&
+                    (!HoldsWorld() || windowTakesDepth);
 }
 
 void GlRenderer::BindPictureTarget()
@@ -292,6 +320,29 @@ void GlRenderer::BindPictureTarget()
     glBindFramebuffer(GL_FRAMEBUFFER, drawsInWindow ? 0 : gl->sceneFramebuffer);
     if (windowKeepsPicture) glClipControl(drawsInWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
     glViewport(0, 0, pictureWidth, pictureHeight);
+}
+
+void GlRenderer::BindWorldTarget()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, gl->worldFramebuffer);
+    if (windowKeepsPicture) glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+    glViewport(0, 0, worldWidth, worldHeight);
+}
+
+// The held world scaled up to fill the picture, as it would be shown scaled had everything
+// been drawn at its size, and its depths with it, so that whatever is drawn after it in the
+// picture is hidden by the world as it would have been.
+void GlRenderer::ScaleWorldIntoPicture()
+{
+    const GLuint target = drawsInWindow ? 0 : gl->sceneFramebuffer;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->worldFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    // The window's rows run up: the world, stored top row first, is turned over into it.
+    const int top = drawsInWindow ? pictureHeight : 0, bottom = drawsInWindow ? 0 : pictureHeight;
+    const bool wholeScale = pictureWidth % worldWidth == 0 && pictureHeight % worldHeight == 0;
+    glBlitFramebuffer(0, 0, worldWidth, worldHeight, 0, top, pictureWidth, bottom, GL_COLOR_BUFFER_BIT,
+                      wholeScale ? GL_NEAREST : GL_LINEAR);
+    glBlitFramebuffer(0, 0, worldWidth, worldHeight, 0, top, pictureWidth, bottom, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
 }
 
 bool GlRenderer::MakePicture(int width, int height)
@@ -306,6 +357,12 @@ bool GlRenderer::MakePicture(int width, int height)
     if (samples > 0) {
         gl->resolvedColour = MakeRenderbuffer(GL_RGBA8, 0, width, height);
         gl->resolvedFramebuffer = MakeFramebuffer(gl->resolvedColour, 0);
+        complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    if (HoldsWorld()) {
+        gl->worldColour = MakeRenderbuffer(GL_RGBA8, 0, worldWidth, worldHeight);
+        gl->worldDepth = MakeRenderbuffer(GL_DEPTH_COMPONENT24, 0, worldWidth, worldHeight);
+        gl->worldFramebuffer = MakeFramebuffer(gl->worldColour, gl->worldDepth);
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
     if (!complete) gl->DeletePicture();
@@ -346,12 +403,12 @@ void GlRenderer::UploadVertices(const FrameRecording& recording, std::span<const
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(gl->layers.size()), gl->layers.data(), GL_STREAM_DRAW);
 }
 
-void GlRenderer::UsePrograms(const glm::mat4& viewProjection)
+void GlRenderer::UsePrograms(const glm::mat4& viewProjection, int width, int height)
 {
     for (const GlProgram* program : {&gl->plainProgram, &gl->program}) {
         program->Use();
         program->SetViewProjection(glm::value_ptr(viewProjection));
-        program->SetPictureSize(pictureWidth, pictureHeight);
+        program->SetPictureSize(width, height);
     }
     plainInUse = false;
 }
@@ -380,17 +437,28 @@ int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const Recor
 {
     gl->context.MakeCurrent();
     FitPictureToOutput();
-    BindPictureTarget();
+    const bool worldHeld = HoldsWorld();
+    if (worldHeld) BindWorldTarget();
+    else BindPictureTarget();
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const std::vector<DrawBatch> batches = BatchFrame(recording);
-    UsePrograms(viewProjection);
+    UsePrograms(viewProjection, worldHeld ? worldWidth : pictureWidth, worldHeld ? worldHeight : pictureHeight);
     glBindVertexArray(gl->vertexArray);
     UploadVertices(recording, vertices, batches);
-    for (size_t b = 0; b < batches.size(); ++b) DrawBatchNow(batches[b], plainBatches[b]);
+    size_t b = 0;
+    if (worldHeld) {
+        // The world up to the first screen draw at its held size; from there on, in the order
+        // drawn, everything at the picture's size.
+        for (; b < batches.size() && !batches[b].state.screenSpace; ++b) DrawBatchNow(batches[b], plainBatches[b]);
+        ScaleWorldIntoPicture();
+        BindPictureTarget();
+        UsePrograms(viewProjection, pictureWidth, pictureHeight);
+    }
+    for (; b < batches.size(); ++b) DrawBatchNow(batches[b], plainBatches[b]);
 
     if (gl->resolvedFramebuffer != 0) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
@@ -487,7 +555,7 @@ void GlRenderer::WarmUp()
     const uint32_t samplePictures[3] = {0, gl->pictures.Add(square), gl->pictures.Add(uneven)};
 
     BindPictureTarget();   // the code built depends on the target's pixel format
-    UsePrograms(glm::mat4(1.0f));
+    UsePrograms(glm::mat4(1.0f), pictureWidth, pictureHeight);
     glBindVertexArray(gl->vertexArray);
     const RecordedVertex corner[3] = {{0, 0, 0.5f, 0xffffffffu, 0, 0}, {2, 0, 0.5f, 0xffffffffu, 1, 0},
                                       {0, 2, 0.5f, 0xffffffffu, 0, 1}};
@@ -522,6 +590,7 @@ void GlRenderer::WarmUp()
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBlitFramebuffer(0, 0, 2, 2, 0, 0, 3, 3, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (HoldsWorld()) ScaleWorldIntoPicture();   // and the held world's scaling into the picture
     glFinish();
     for (const uint32_t picture : samplePictures) gl->pictures.Remove(picture);
 }

@@ -16,13 +16,15 @@ struct PictureOptions {
     bool classic = false;          // the 640x480 picture, no multisampling, no anisotropy
     int  samples = 0;              // multisampling: 0, 2, 4 or 8 (held to what the driver offers)
     bool integerScale = false;     // the picture grows by whole numbers only
-    bool fullResolution = false;   // a software rasteriser draws at the output's size too
+    bool fullResolution = false;   // a software rasteriser draws the 3-D world at the output's size too
     bool vsync = false;            // each swap waits for the display's refresh
 };
 
 // The OpenGL 3.3 core backend: a context on the game window, the offscreen picture (the 4:3
 // part of the output, at its own pixel size), one small shader with the fixed-function
 // semantics the game relies on, and the replay of a recorded frame merged into few draw calls.
+// On a software rasteriser the 3-D world is drawn into a 640x480 picture of its own and scaled
+// up into the picture, where text, bars and sprites are then drawn at the output's size.
 class GlRenderer {
 public:
     // Makes the context on the main window and compiles every shader and state the game will
@@ -70,10 +72,13 @@ private:
     void UploadVertices(const FrameRecording& recording, std::span<const RecordedVertex> vertices,
                         const std::vector<DrawBatch>& batches);
     bool NeverDiscards(const RecordedDraw& draw, std::span<const RecordedVertex> vertices) const;
-    void UsePrograms(const glm::mat4& viewProjection);
+    void UsePrograms(const glm::mat4& viewProjection, int width, int height);   // the target's pixels
     void DrawBatchNow(const DrawBatch& batch, bool plain);
     void ShowPicture(uint32_t framebuffer, int width, int height);
     void BindPictureTarget();
+    void BindWorldTarget();
+    bool HoldsWorld() const { return worldWidth != pictureWidth || worldHeight != pictureHeight; }
+    void ScaleWorldIntoPicture();
 
     struct Objects;
     std::unique_ptr<Objects> gl;
@@ -87,17 +92,24 @@ private:
     int  samples = 0;             // of the picture's multisampling; 0: none
     bool windowKeepsPicture = false;   // the window's clip origin can go to the top left, and its
                                        // pixels and depths are as fine as the offscreen picture's
+    bool windowTakesDepth = false;   // depths copy from the offscreen picture into the window
     bool drawsInWindow = false;   // the picture is drawn straight into the window: no copy
     int  pictureWidth = 640;      // pixels
     int  pictureHeight = 480;     // pixels
+    int  worldWidth = 640;        // pixels of the 3-D world's own picture, where it is held
+    int  worldHeight = 480;       // smaller than the picture
     int  outputWidth = 640;       // pixels of the window's drawable
     int  outputHeight = 480;
 };
 
-// The picture's size for an output: the largest 4:3 area that fits, never smaller than
-// 640x480; 640x480 itself in the classic presentation and, unless asked otherwise, on a
-// software rasteriser.
-void FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software,
-                int& width, int& height);
+// The sizes a frame is drawn at for an output. The picture (and with it text, bars and sprites)
+// is the largest 4:3 area that fits, never smaller than 640x480, and 640x480 itself in the
+// classic presentation. The 3-D world is drawn at the picture's size too, except on a software
+// rasteriser, where it is held to 640x480 (so its frames keep their time) unless asked otherwise.
+struct PictureSize {
+    int width = 640, height = 480;             // pixels
+    int worldWidth = 640, worldHeight = 480;   // pixels
+};
+PictureSize FitPicture(int outputWidth, int outputHeight, const PictureOptions& options, bool software);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "field/Field.h"
+#include "graphics/Font.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
 #include "platform/DecodedImage.h"
@@ -10,6 +11,7 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -190,4 +192,33 @@ TEST_F(Picture, RuinInTheWindowIsTheRuinDrawnOffscreen)
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) differing += inWindow.At(x, y) != doubled.At(2 * x + 1, 2 * y + 1);
     EXPECT_EQ(differing, 0);
+}
+
+// The game's Courier-like face has no Japanese: a Japanese menu word draws with the Japanese
+// gothic, each character its own shape, on the line of the Latin letters beside it.
+TEST_F(Picture, JapaneseTextDrawsWithGlyphsOfItsOwn)
+{
+    Font font(graphics);
+    font.SetFaceName("Courier");
+    font.SetParam(Font::ParamHeight, 32);
+    font.SetParam(Font::ParamWeight, 700);
+    ASSERT_TRUE(font.Create());
+    font.Draw("再開 Go", 100, 200, 0xffffffff);
+    const platform::DecodedImage picture = Finish("japanese-text.png");
+    // Each character's cell: which of its pixels are lit.
+    const auto cell = [&](int left) {
+        std::vector<bool> lit;
+        for (int y = 200; y < 232; ++y)
+            for (int x = left; x < left + 28; ++x) lit.push_back((picture.At(x, y) & 0xffu) > 128);
+        return lit;
+    };
+    const std::vector<bool> first = cell(100), second = cell(100 + 30);
+    const auto litCount = [](const std::vector<bool>& lit) { return std::count(lit.begin(), lit.end(), true); };
+    EXPECT_GT(litCount(first), 80) << "再 draws as nothing";
+    EXPECT_GT(litCount(second), 80) << "開 draws as nothing";
+    EXPECT_NE(first, second) << "both draw as the same box";
+    int latinLit = 0;
+    for (int y = 200; y < 232; ++y)
+        for (int x = 170; x < 240; ++x) latinLit += (picture.At(x, y) & 0xffu) > 128;
+    EXPECT_GT(latinLit, 60) << "the Latin letters after them are missing";
 }
