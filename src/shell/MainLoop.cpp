@@ -209,7 +209,7 @@ bool MainLoop::HandledByPause(const platform::Message& message)
     if (!menu || (!down && message.message != wm::KeyUp)) return false;
     const auto key = static_cast<uint8_t>(message.wParam);
     if (menu->IsOpen()) {
-        keysAcrossPause.DuringPause(down, key);
+        if (key != 0) keysAcrossPause.DuringPause(down, key);
         if (down) AfterMenu(menu->OnKey(key, message.lParam));
         return true;
     }

@@ -151,7 +151,8 @@ int RunShell(int argc, char** argv)
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
             loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
             LiveOptions liveOptions(game, files, [&loop] { loop.PresentationChanged(); });
-            loop.EnablePause(liveOptions, options.classic.value_or(false));
+            // A headless run has no keyboard that could ever resume it.
+            loop.EnablePause(liveOptions, options.classic.value_or(false) || options.headless);
             exitCode = loop.Run();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");
