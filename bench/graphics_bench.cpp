@@ -2,7 +2,7 @@
 #include "core/Settings.h"
 #include "field/Field.h"
 #include "graphics/Graphics.h"
-#include "platform/Window.h"
+#include "platform/system/Window.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -2,8 +2,8 @@
 // effects sounding, with and without the music synthesizer, offline (no device needed).
 #include "core/ErrorReport.h"
 #include "core/VirtualKeys.h"
-#include "platform/AudioOutput.h"
-#include "platform/MusicSynth.h"
+#include "platform/audio/AudioOutput.h"
+#include "platform/audio/MusicSynth.h"
 #include "sound/MidiPlayer.h"
 #include "sound/SoundBank.h"
 

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the BMP decoder: it must refuse or decode, never read out of bounds.
-#include "platform/BmpImage.h"
+#include "platform/images/BmpImage.h"
 
 #include <cstdlib>
 

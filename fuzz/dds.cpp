@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the DDS decoder: it must refuse or decode, never read out of bounds.
-#include "platform/DdsImage.h"
+#include "platform/images/DdsImage.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // The sound loader's RIFF WAVE reader on arbitrary bytes: it must refuse or accept without ever
 // reading outside the buffer, and a file it accepts must convert cleanly.
-#include "platform/AudioOutput.h"
+#include "platform/audio/AudioOutput.h"
 #include "sound/WaveFile.h"
 
 #include <cstddef>

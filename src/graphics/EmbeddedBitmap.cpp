@@ -1,7 +1,7 @@
 #include "graphics/EmbeddedBitmap.h"
 
 #include "graphics/EmbeddedResources.h"
-#include "platform/BmpImage.h"
+#include "platform/images/BmpImage.h"
 
 platform::DecodedImage DecodeEmbeddedBitmap(std::string_view name)
 {

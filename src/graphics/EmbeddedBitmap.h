@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DecodedImage.h"
+#include "platform/images/DecodedImage.h"
 
 #include <string_view>
 

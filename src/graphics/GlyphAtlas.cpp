@@ -1,7 +1,7 @@
 #include "graphics/GlyphAtlas.h"
 
-#include "platform/DecodedImage.h"
-#include "platform/FontRasterizer.h"
+#include "platform/images/DecodedImage.h"
+#include "platform/fonts/FontRasterizer.h"
 
 #include <algorithm>
 #include <cmath>

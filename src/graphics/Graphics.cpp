@@ -5,9 +5,9 @@
 #include "core/Translation.h"
 #include "graphics/GlyphAtlas.h"
 #include "graphics/Texture.h"
-#include "platform/GlRenderer.h"
-#include "platform/MessageBox.h"
-#include "platform/Screenshot.h"
+#include "platform/gl/GlRenderer.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/images/Screenshot.h"
 
 #include <cstdio>
 #include <glm/ext/matrix_transform.hpp>

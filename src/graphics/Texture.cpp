@@ -3,9 +3,9 @@
 #include "core/DataFiles.h"
 #include "graphics/EmbeddedResources.h"
 #include "graphics/Graphics.h"
-#include "platform/BmpImage.h"
-#include "platform/DdsImage.h"
-#include "platform/GlRenderer.h"
+#include "platform/images/BmpImage.h"
+#include "platform/images/DdsImage.h"
+#include "platform/gl/GlRenderer.h"
 
 #include <fstream>
 #include <iterator>

@@ -5,9 +5,9 @@
 #include "core/VirtualKeys.h"
 #include "game/Game.h"
 #include "graphics/Graphics.h"
-#include "platform/Clock.h"
-#include "platform/Events.h"
-#include "platform/Window.h"
+#include "platform/system/Clock.h"
+#include "platform/input/Events.h"
+#include "platform/system/Window.h"
 #include "shell/Trace.h"
 
 #include <algorithm>

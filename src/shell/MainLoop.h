@@ -6,7 +6,7 @@
 #include "shell/PicturePacer.h"
 #include "shell/Replay.h"
 
-#include "platform/Events.h"
+#include "platform/input/Events.h"
 
 #include <cstdint>
 #include <cstdio>

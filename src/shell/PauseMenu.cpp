@@ -4,7 +4,7 @@
 #include "core/VirtualKeys.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
-#include "platform/Events.h"
+#include "platform/input/Events.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,7 +5,7 @@
 #include "core/Settings.h"
 #include "core/Translation.h"
 #include "core/VirtualKeys.h"
-#include "platform/MusicSynth.h"
+#include "platform/audio/MusicSynth.h"
 #include "sound/FileBytes.h"
 #include "sound/MusicOutput.h"
 

@@ -4,7 +4,7 @@
 #include "core/ErrorReport.h"
 #include "core/Settings.h"
 #include "core/Translation.h"
-#include "platform/AudioOutput.h"
+#include "platform/audio/AudioOutput.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "core/DataFiles.h"
 #include "core/ErrorReport.h"
-#include "platform/AudioOutput.h"
+#include "platform/audio/AudioOutput.h"
 #include "sound/FileBytes.h"
 #include "sound/WaveFile.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/BmpImage.h"
-#include "platform/DdsImage.h"
+#include "platform/images/BmpImage.h"
+#include "platform/images/DdsImage.h"
 
 #include <algorithm>
 #include <cstdint>

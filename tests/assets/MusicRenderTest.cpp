@@ -1,7 +1,7 @@
 // run.mid through the real synthesizer, offline: no sound card needed.
 #include "core/ErrorReport.h"
 #include "core/VirtualKeys.h"
-#include "platform/MusicSynth.h"
+#include "platform/audio/MusicSynth.h"
 #include "sound/MidiPlayer.h"
 
 #include <gtest/gtest.h>

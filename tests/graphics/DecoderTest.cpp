@@ -2,8 +2,8 @@
 #include "TestFiles.h"
 
 #include "graphics/Texture.h"
-#include "platform/BmpImage.h"
-#include "platform/DdsImage.h"
+#include "platform/images/BmpImage.h"
+#include "platform/images/DdsImage.h"
 
 #include <filesystem>
 #include <tuple>

@@ -6,9 +6,9 @@
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-#include "platform/DecodedImage.h"
-#include "platform/GlRenderer.h"
-#include "platform/Window.h"
+#include "platform/images/DecodedImage.h"
+#include "platform/gl/GlRenderer.h"
+#include "platform/system/Window.h"
 
 #include <SDL.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "core/VirtualKeys.h"
-#include "platform/GameController.h"
+#include "platform/input/GameController.h"
 
 #include <gtest/gtest.h>
 

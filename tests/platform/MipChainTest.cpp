@@ -1,4 +1,4 @@
-#include "platform/MipChain.h"
+#include "platform/gl/MipChain.h"
 
 #include <gtest/gtest.h>
 

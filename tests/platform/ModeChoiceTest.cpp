@@ -1,4 +1,4 @@
-#include "platform/ModeDialog.h"
+#include "platform/dialogs/ModeDialog.h"
 
 #include "core/Translation.h"
 #include "LocaleEnvironment.h"

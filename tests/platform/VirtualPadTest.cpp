@@ -2,9 +2,9 @@
 // appears, its buttons and stick come out as the game's key messages, and unplugging it lets
 // go of what it held.
 #include "core/VirtualKeys.h"
-#include "platform/Events.h"
-#include "platform/GameController.h"
-#include "platform/Window.h"
+#include "platform/input/Events.h"
+#include "platform/input/GameController.h"
+#include "platform/system/Window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "shell/PauseMenu.h"
 
 #include "core/VirtualKeys.h"
-#include "platform/Events.h"
+#include "platform/input/Events.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/AudioOutput.h"
+#include "platform/audio/AudioOutput.h"
 #include "sound/SoundBank.h"
 #include "SoundTestFiles.h"
 

@@ -3,7 +3,7 @@
 #include "core/Settings.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-#include "platform/DecodedImage.h"
+#include "platform/images/DecodedImage.h"
 
 #include <gtest/gtest.h>
 
