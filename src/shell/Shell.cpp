@@ -147,6 +147,7 @@ int RunShell(int argc, char** argv)
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
             loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
             exitCode = loop.Run();
+            files.WriteWaiting();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");
         }
