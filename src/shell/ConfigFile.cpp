@@ -277,7 +277,7 @@ void ConfigFile::Load()
     if (read == FileRead::Missing) return;
     if (read != FileRead::Read) {
         notices.Tell(error.message + "; the settings stay at their defaults and are not written this run",
-                     "Cannot read your settings: " + error.reason);
+                     "Cannot read settings: " + error.reason);
         path.clear();   // never replace a file that could not be read: the player's settings are in it
         return;
     }

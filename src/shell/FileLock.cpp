@@ -23,7 +23,7 @@ bool TryLock(int descriptor)
 FileLock::FileLock(const std::filesystem::path& file, std::chrono::milliseconds patience)
 {
     const std::filesystem::path lockPath = file.string() + ".lock";
-    descriptor = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    descriptor = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) {
         const std::string reason = std::strerror(errno);
         error = {"cannot lock " + file.string() + ": cannot open " + lockPath.string() + " (" + reason + ")", reason};
@@ -42,8 +42,8 @@ FileLock::FileLock(const std::filesystem::path& file, std::chrono::milliseconds 
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {
             busy = true;
-            const std::string seconds = std::to_string(patience.count() / 1000.0).substr(0, 3);
-            error = {"another game kept " + file.string() + " locked for " + seconds + " s", "another game holds it"};
+            error = {"another game kept " + file.string() + " locked for " + std::to_string(patience.count()) + " ms",
+                     "another game holds it"};
             return;
         }
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));

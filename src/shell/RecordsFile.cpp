@@ -155,7 +155,7 @@ void RecordsFile::Load()
         if (lock.Held() || !lock.Busy()) MoveAside(damage);
         break;
     case Reading::Failed:
-        notices.Tell(error.message + "; the records of this run are not kept", "Cannot read your records: " + error.reason);
+        notices.Tell(error.message + "; the records of this run are not kept", "Cannot read records: " + error.reason);
         path.clear();   // never overwrite what could not be read
         break;
     }
