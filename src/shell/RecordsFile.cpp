@@ -167,7 +167,9 @@ RecordsFile::Reading RecordsFile::Read(std::vector<GameRecord>& read, std::strin
     std::string text;
     switch (ReadTextFile(path, text, error, MaxBytes)) {
     case FileRead::Read:
-        return ParseRecords(text, read, damage) ? Reading::Good : Reading::Damaged;
+        if (ParseRecords(text, read, damage)) return Reading::Good;
+        read.clear();   // nothing of a damaged file is taken
+        return Reading::Damaged;
     case FileRead::Missing:
         return Reading::Good;
     case FileRead::TooLarge:
@@ -199,7 +201,6 @@ bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesy
 
 bool RecordsFile::MoveAside(const std::string& why)
 {
-    records.clear();
     // A linked file is set aside beside its target; the link stays for the new file.
     std::filesystem::path target;
     FileError error;
@@ -238,32 +239,22 @@ void RecordsFile::WriteWaiting()
     if (!path.empty() && !waiting.empty()) Write(true);
 }
 
-bool RecordsFile::Write(bool lastTry)
+void RecordsFile::Write(bool lastTry)
 {
     std::error_code ignored;   // a folder that cannot be made fails the lock, with its reason
     std::filesystem::create_directories(path.parent_path(), ignored);
     const FileLock lock(path, lockPatience);
-    if (!lock.Held()) {
-        Postpone(lock.Error(), lastTry);
-        return false;
-    }
+    if (!lock.Held()) return Postpone(lock.Error(), lastTry);
     std::vector<GameRecord> read;
     std::string damage;
     FileError error;
     const Reading reading = Read(read, damage, error);
-    if (reading == Reading::Failed) {
-        Postpone(error, lastTry);
-        return false;
-    }
-    if (reading == Reading::Damaged && !MoveAside(damage)) return false;
+    if (reading == Reading::Failed) return Postpone(error, lastTry);
+    if (reading == Reading::Damaged && !MoveAside(damage)) return;
     for (const GameRecord& game : waiting) AddRecord(read, game);
-    if (!WriteTextFileAtomically(path, FormatRecords(read), error)) {
-        Postpone(error, lastTry);
-        return false;
-    }
+    if (!WriteTextFileAtomically(path, FormatRecords(read), error)) return Postpone(error, lastTry);
     records = std::move(read);
     waiting.clear();
-    return true;
 }
 
 void RecordsFile::Postpone(const FileError& error, bool lastTry)

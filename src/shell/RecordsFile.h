@@ -70,9 +70,10 @@ public:
 
 private:
     enum class Reading { Good, Damaged, Failed };
+    // The file's records, best first; empty unless Good.
     Reading Read(std::vector<GameRecord>& read, std::string& damage, FileError& error) const;
     bool MoveAside(const std::string& why);
-    bool Write(bool lastTry);
+    void Write(bool lastTry);
     void Postpone(const FileError& error, bool lastTry);
 
     std::filesystem::path     path;           // empty: no home folder, or a file not to be touched

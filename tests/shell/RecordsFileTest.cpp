@@ -68,6 +68,12 @@ TEST(RecordsFile, ADamagedFileIsMovedAsideNeverOverAnotherAndNeverDeleted)
     RecordsFile reread(path);
     reread.Load();
     EXPECT_EQ(reread.Records(), (std::vector<GameRecord>{Game(4)}));
+    // Damaged while the game ran: set aside at the game over, nothing of it taken into the new file.
+    const std::string damaged = "velmoor-records 1\n7 Rank 2025-03-14T20:31\n8 Ra-nk 2025-03-14T20:31\n";
+    WriteText(path, damaged);
+    reread.Add(Game(2));
+    EXPECT_EQ(ReadText(folder / "records.3.damaged"), damaged);
+    EXPECT_EQ(ReadText(path), FormatRecords({Game(2)}));
 
     // Past a thousand copies, and a file far longer than ten records is damaged by its size.
     for (int number = 3; number <= 999; ++number) WriteText(folder / ("records." + std::to_string(number) + ".damaged"), "");
