@@ -198,6 +198,7 @@ std::string_view ModeValue(bool windowed) { return windowed ? "window" : "fullsc
 
 PlayerSettings ParseConfig(std::string_view text, std::vector<ConfigProblem>& problems)
 {
+    text = WithoutByteOrderMark(text);
     PlayerSettings settings;
     std::vector<BindingLine> bindings;
     ForEachLine(text, [&](int number, std::string_view raw) {
@@ -213,11 +214,13 @@ PlayerSettings ParseConfig(std::string_view text, std::vector<ConfigProblem>& pr
 std::string SetConfigValue(std::string_view text, std::string_view key, std::string_view value)
 {
     // The last line setting the key is the one that counts.
+    const std::string_view mark = text.substr(0, text.size() - WithoutByteOrderMark(text).size());
+    text.remove_prefix(mark.size());
     int target = 0;
     ForEachLine(text, [&](int number, std::string_view raw) {
         if (SplitLine(raw).key == key) target = number;
     });
-    std::string result;
+    std::string result(mark);
     ForEachLine(text, [&](int number, std::string_view raw) {
         if (number != target) {
             result.append(raw).push_back('\n');
@@ -255,38 +258,87 @@ std::string NewConfigText(const PlayerSettings& values)
     return text;
 }
 
+ConfigFile::ConfigFile(std::filesystem::path file, std::chrono::milliseconds patience)
+    : path(std::move(file)), lockPatience(patience)
+{
+}
+
 void ConfigFile::Load()
 {
     values = PlayerSettings{};
-    std::string text, error;
-    if (path.empty() || !std::filesystem::exists(path)) return;
-    if (!ReadTextFile(path, text, error)) {
-        std::fprintf(stderr, "velmoor: %s; the settings stay at their defaults\n", error.c_str());
+    if (path.empty()) return;
+    {
+        const FileLock lock(path, lockPatience);   // without it another game may be writing
+        if (lock.Held()) RemoveLeftTemporaryFiles(path);
+    }
+    std::string text;
+    FileError error;
+    const FileRead read = ReadTextFile(path, text, error);
+    if (read == FileRead::Missing) return;
+    if (read != FileRead::Read) {
+        notices.Tell(error.message + "; the settings stay at their defaults and are not written this run",
+                     "Cannot read settings: " + error.reason);
+        path.clear();   // never replace a file that could not be read: the player's settings are in it
         return;
     }
     std::vector<ConfigProblem> problems;
     values = ParseConfig(text, problems);
     for (const ConfigProblem& problem : problems) {
-        std::fprintf(stderr, "velmoor: %s:%d: %s; the line is ignored\n", path.c_str(), problem.line,
-                     problem.message.c_str());
+        notices.Tell(path.string() + ":" + std::to_string(problem.line) + ": " + problem.message + "; the line is ignored", "");
     }
+    if (problems.size() == 1) notices.Show("Settings: line " + std::to_string(problems[0].line) + " is ignored");
+    if (problems.size() > 1) notices.Show("Settings: " + std::to_string(problems.size()) + " lines are ignored");
 }
 
 bool ConfigFile::Set(std::string_view key, std::string_view value)
 {
     if (path.empty()) return false;
-    std::string text = NewConfigText(PlayerSettings{}), error;
-    if (std::filesystem::exists(path) && !ReadTextFile(path, text, error)) {
-        // Never replace a file that could not be read: the player's other settings are in it.
-        std::fprintf(stderr, "velmoor: %s; the setting holds for this run only\n", error.c_str());
+    std::vector<ConfigProblem> ignored;   // a text the game made reads whole
+    values = ParseConfig(SetConfigValue(NewConfigText(values), key, value), ignored);
+    std::erase_if(waiting, [key](const auto& change) { return change.first == key; });
+    waiting.emplace_back(key, value);
+    return Write(false);
+}
+
+void ConfigFile::WriteWaiting()
+{
+    if (!path.empty() && !waiting.empty()) Write(true);
+}
+
+bool ConfigFile::Write(bool lastTry)
+{
+    std::error_code ignored;   // a folder that cannot be made fails the lock, with its reason
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    const FileLock lock(path, lockPatience);
+    if (!lock.Held()) {
+        Postpone(lock.Error(), lastTry);
         return false;
     }
-    text = SetConfigValue(text, key, value);
+    std::string text;
+    FileError error;
+    const FileRead read = ReadTextFile(path, text, error);
+    if (read == FileRead::Missing) text = NewConfigText(PlayerSettings{});
+    if (read == FileRead::Failed) {
+        Postpone(error, lastTry);   // never rewritten from what could not be read
+        return false;
+    }
+    for (const auto& [key, value] : waiting) text = SetConfigValue(text, key, value);
     if (!WriteTextFileAtomically(path, text, error)) {
-        std::fprintf(stderr, "velmoor: %s; the setting holds for this run only\n", error.c_str());
+        Postpone(error, lastTry);
         return false;
     }
-    std::vector<ConfigProblem> ignored;   // told about when the file was loaded
-    values = ParseConfig(text, ignored);
+    waiting.clear();
+    std::vector<ConfigProblem> problems;   // told about when the file was loaded
+    values = ParseConfig(text, problems);
     return true;
+}
+
+void ConfigFile::Postpone(const FileError& error, bool lastTry)
+{
+    if (lastTry) {
+        notices.Tell(error.message + "; the settings changed in this run are not kept", "Setting not saved: " + error.reason);
+    } else {
+        notices.Tell(error.message + "; the setting holds for this run and is written with the next change or at exit",
+                     "Setting not saved yet: " + error.reason);
+    }
 }

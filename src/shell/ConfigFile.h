@@ -1,10 +1,15 @@
 #pragma once
 #include "core/Settings.h"
+#include "shell/FileLock.h"
 #include "shell/KeyBindings.h"
+#include "shell/PlayerNotices.h"
+
+#include <chrono>
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The player's settings file, velmoor.conf: one "key = value" a line, '#' starts a comment.
@@ -33,12 +38,13 @@ struct ConfigProblem {
     std::string message;
 };
 
-// Reads a settings text. A line that cannot be read changes nothing (its key keeps the default)
+// Reads a settings text; a leading byte-order mark is skipped. A line that cannot be read changes nothing (its key keeps the default)
 // and is described in `problems`.
 PlayerSettings ParseConfig(std::string_view text, std::vector<ConfigProblem>& problems);
 
 // The text with `key` set to `value`: the line that sets it is rewritten, everything else
-// (comments, other keys, even lines that could not be read) stays; a missing key is added.
+// (comments, other keys, even lines that could not be read, a byte-order mark) stays; a
+// missing key is added.
 std::string SetConfigValue(std::string_view text, std::string_view key, std::string_view value);
 
 // The text of a new file: a word on the format, then every key at the given values.
@@ -48,21 +54,37 @@ std::string_view TextureValue(bool linear);     // "linear" or "nearest"
 std::string_view ModeValue(bool windowed);      // "window" or "fullscreen"
 
 // The settings file on disk. It is written only when the player changes a setting, so a file
-// with a line the game cannot read stays as the player wrote it until then.
+// with a line the game cannot read stays as the player wrote it until then. Every change is
+// made holding the file's lock (FileLock), so two games each keep what they changed.
 class ConfigFile {
 public:
-    explicit ConfigFile(std::filesystem::path file) : path(std::move(file)) {}
+    explicit ConfigFile(std::filesystem::path file, std::chrono::milliseconds lockPatience = FileLock::Patience);
 
-    // Reads the file; a missing one means every default. Each unreadable line gets one stderr
-    // line naming the file and the line.
+    // Reads the file, first removing what a game killed while writing left; a missing one means
+    // every default. Each unreadable line gets one stderr line naming the file and the line. A
+    // file that cannot be read leaves every default, the player is told, and nothing is
+    // written this run.
     void Load();
     const PlayerSettings& Values() const { return values; }
 
-    // Changes one setting and writes the file at once; false (with a stderr line) when it
-    // cannot be written. Edits made to the file since it was loaded are kept.
+    // Changes one setting for this run and writes the file at once; edits made to the file
+    // since it was loaded (by hand, by another game) are kept. False when it cannot be written
+    // now (the lock not given in time, the file unreadable, the disk full): the player is told
+    // and the change waits for the next write.
     bool Set(std::string_view key, std::string_view value);
+    // The waiting changes tried once more, when the run ends; what still fails is told as lost.
+    void WriteWaiting();
+
+    // What the player should see in the window; see PlayerNotices.
+    std::vector<std::string> TakeNotices() { return notices.Take(); }
 
 private:
-    std::filesystem::path path;     // empty: no home folder, nothing is read or written
-    PlayerSettings        values;   // as last read or written
+    bool Write(bool lastTry);
+    void Postpone(const FileError& error, bool lastTry);
+
+    std::filesystem::path     path;          // empty: no home folder, or a file not to be touched
+    std::chrono::milliseconds lockPatience;
+    PlayerSettings            values;        // as last read or written, with this run's changes
+    std::vector<std::pair<std::string, std::string>> waiting;   // key and value not written yet
+    PlayerNotices             notices;
 };

@@ -46,6 +46,19 @@ void PlayerFiles::AfterFrame(Game& game, bool keepSettings)
     gameOver = over;
 }
 
+void PlayerFiles::WriteWaiting()
+{
+    config.WriteWaiting();
+    records.WriteWaiting();
+}
+
+std::vector<std::string> PlayerFiles::TakeNotices()
+{
+    std::vector<std::string> notices = config.TakeNotices();
+    for (std::string& notice : records.TakeNotices()) notices.push_back(std::move(notice));
+    return notices;
+}
+
 GameRecord RecordOfGame(uint16_t stage)
 {
     GameRecord record;

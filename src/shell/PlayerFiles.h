@@ -27,6 +27,18 @@ public:
     // After each frame. With keepSettings false (a replay plays) the settings file is left alone.
     void AfterFrame(Game& game, bool keepSettings);
 
+    // When the run ends: a record or a setting that could not be written yet is tried once more.
+    void WriteWaiting();
+
+    // The one-line notices for the window queued since the last call, oldest first: a record
+    // or a setting that could not be kept (yet), a file that could not be read or was set aside
+    // as damaged, another game holding a file's lock too long. Each is plain English of at most
+    // PlayerNotices::Width (59) characters, e.g. "Record not saved yet: No space left on device";
+    // stderr has had the whole story already. Most come from Load (before the first frame,
+    // for the title) and from AfterFrame on the frame a game ends (for the game-over screen);
+    // showing each for a few seconds is the window's business. Empty on almost every call.
+    std::vector<std::string> TakeNotices();
+
 private:
     ConfigFile  config;
     RecordsFile records;

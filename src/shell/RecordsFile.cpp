@@ -5,7 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -61,6 +65,7 @@ bool BetterThan(const GameRecord& a, const GameRecord& b) { return a.stage > b.s
 bool ParseRecords(std::string_view text, std::vector<GameRecord>& records, std::string& error)
 {
     records.clear();
+    text = WithoutByteOrderMark(text);
     bool headerSeen = false;
     int number = 0;
     while (!text.empty()) {
@@ -128,46 +133,137 @@ std::string RecordsTable(const std::vector<GameRecord>& records)
     return table;
 }
 
+RecordsFile::RecordsFile(std::filesystem::path file, std::chrono::milliseconds patience)
+    : path(std::move(file)), lockPatience(patience)
+{
+}
+
 void RecordsFile::Load()
 {
     records.clear();
-    std::string text, error;
-    if (path.empty() || !std::filesystem::exists(path)) return;
-    if (!ReadTextFile(path, text, error)) {
-        std::fprintf(stderr, "velmoor: %s; the records of this run are not kept\n", error.c_str());
+    if (path.empty()) return;
+    // Without the lock another game may be writing: its temporary file is left alone, and a
+    // file that looks damaged is only set aside once that game is done (at the next write).
+    const FileLock lock(path, lockPatience);
+    if (lock.Held()) RemoveLeftTemporaryFiles(path);
+    std::string damage;
+    FileError error;
+    switch (Read(records, damage, error)) {
+    case Reading::Good:
+        break;
+    case Reading::Damaged:
+        if (lock.Held() || !lock.Busy()) MoveAside(damage);
+        break;
+    case Reading::Failed:
+        notices.Tell(error.message + "; the records of this run are not kept", "Cannot read records: " + error.reason);
         path.clear();   // never overwrite what could not be read
-        return;
+        break;
     }
-    if (!ParseRecords(text, records, error)) MoveAside(error);
 }
 
-void RecordsFile::MoveAside(const std::string& why)
+RecordsFile::Reading RecordsFile::Read(std::vector<GameRecord>& read, std::string& damage, FileError& error) const
 {
-    records.clear();
-    std::filesystem::path aside = path.string() + ".damaged";
-    for (int number = 2; std::filesystem::exists(aside) && number < 1000; ++number) {
-        aside = path.string() + "." + std::to_string(number) + ".damaged";
+    read.clear();
+    std::string text;
+    switch (ReadTextFile(path, text, error, MaxBytes)) {
+    case FileRead::Read:
+        if (ParseRecords(text, read, damage)) return Reading::Good;
+        read.clear();   // nothing of a damaged file is taken
+        return Reading::Damaged;
+    case FileRead::Missing:
+        return Reading::Good;
+    case FileRead::TooLarge:
+        damage = "longer than " + std::to_string(MaxBytes >> 20) + " MB";
+        return Reading::Damaged;
+    case FileRead::Failed:
+        break;
     }
-    std::error_code failed;
-    std::filesystem::rename(path, aside, failed);
-    if (failed) {
-        std::fprintf(stderr, "velmoor: %s is damaged (%s) and cannot be moved aside (%s); the records of this run are not kept\n",
-                     path.c_str(), why.c_str(), failed.message().c_str());
+    return Reading::Failed;
+}
+
+namespace {
+
+// Moves `from` to `to` unless `to` is there; false with errno EEXIST when it is.
+bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system that cannot refuse by itself: only the game holding the lock moves files.
+    struct stat taken {};
+    if (lstat(to.c_str(), &taken) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
+bool RecordsFile::MoveAside(const std::string& why)
+{
+    // A linked file is set aside beside its target; the link stays for the new file.
+    std::filesystem::path target;
+    FileError error;
+    bool moved = FollowLinks(path, target, error);
+    std::filesystem::path aside = target.string() + ".damaged";
+    for (unsigned number = 2; moved; ++number) {
+        if (RenameWithoutReplacing(target, aside)) break;
+        if (errno != EEXIST) {
+            error.reason = std::strerror(errno);
+            moved = false;
+        }
+        aside = target.string() + "." + std::to_string(number) + ".damaged";
+    }
+    if (!moved) {
+        notices.Tell(path.string() + " is damaged (" + why + ") and cannot be moved aside (" + error.reason +
+                         "); the records of this run are not kept",
+                     "Damaged records stuck: " + error.reason);
         path.clear();
-        return;
+        return false;
     }
-    std::fprintf(stderr, "velmoor: %s is damaged (%s); it is kept as %s and new records start\n", path.c_str(),
-                 why.c_str(), aside.c_str());
+    notices.Tell(path.string() + " is damaged (" + why + "); it is kept as " + aside.string() + " and new records start",
+                 "Damaged records kept as " + aside.filename().string());
+    return true;
 }
 
 void RecordsFile::Add(const GameRecord& game)
 {
     if (path.empty()) return;
-    Load();
-    if (path.empty()) return;
-    AddRecord(records, game);
-    std::string error;
-    if (!WriteTextFileAtomically(path, FormatRecords(records), error)) {
-        std::fprintf(stderr, "velmoor: %s; this game is not kept in the records\n", error.c_str());
+    AddRecord(records, game);   // on the title at once, whether the file takes it now or later
+    waiting.push_back(game);
+    Write(false);
+}
+
+void RecordsFile::WriteWaiting()
+{
+    if (!path.empty() && !waiting.empty()) Write(true);
+}
+
+void RecordsFile::Write(bool lastTry)
+{
+    std::error_code ignored;   // a folder that cannot be made fails the lock, with its reason
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    const FileLock lock(path, lockPatience);
+    if (!lock.Held()) return Postpone(lock.Error(), lastTry);
+    std::vector<GameRecord> read;
+    std::string damage;
+    FileError error;
+    const Reading reading = Read(read, damage, error);
+    if (reading == Reading::Failed) return Postpone(error, lastTry);
+    if (reading == Reading::Damaged && !MoveAside(damage)) return;
+    for (const GameRecord& game : waiting) AddRecord(read, game);
+    if (!WriteTextFileAtomically(path, FormatRecords(read), error)) return Postpone(error, lastTry);
+    records = std::move(read);
+    waiting.clear();
+}
+
+void RecordsFile::Postpone(const FileError& error, bool lastTry)
+{
+    if (lastTry) {
+        notices.Tell(error.message + "; " + std::to_string(waiting.size()) + " game(s) of this run are not kept in the records",
+                     "Record not saved: " + error.reason);
+    } else {
+        notices.Tell(error.message + "; the record is tried again at the next game over and at exit",
+                     "Record not saved yet: " + error.reason);
     }
 }

@@ -1,4 +1,8 @@
 #pragma once
+#include "shell/FileLock.h"
+#include "shell/PlayerNotices.h"
+
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -21,8 +25,8 @@ struct GameRecord {
 
 constexpr size_t RecordsKept = 10;
 
-// Reads a records text, best first. A text that is not a records file, or has a line that is
-// not a record, is refused with a message naming the line.
+// Reads a records text, best first; a leading byte-order mark is skipped. A text that is not a
+// records file, or has a line that is not a record, is refused with a message naming the line.
 bool ParseRecords(std::string_view text, std::vector<GameRecord>& records, std::string& error);
 std::string FormatRecords(const std::vector<GameRecord>& records);
 
@@ -33,26 +37,48 @@ void AddRecord(std::vector<GameRecord>& records, const GameRecord& game);
 // What `velmoor --records` prints.
 std::string RecordsTable(const std::vector<GameRecord>& records);
 
-// The records file on disk.
+// The records file on disk. Every change is made holding the file's lock (FileLock), so two
+// games that end together each keep their record.
 class RecordsFile {
 public:
-    explicit RecordsFile(std::filesystem::path file) : path(std::move(file)) {}
+    // No real records file comes near it (ten lines): a longer one is damaged.
+    static constexpr size_t MaxBytes = 1 << 20;
 
-    // Reads the file. A damaged one is never lost: it is renamed with a ".damaged" suffix, one
-    // stderr line says so, and the records start afresh.
+    explicit RecordsFile(std::filesystem::path file, std::chrono::milliseconds lockPatience = FileLock::Patience);
+
+    // Reads the file, first removing what a game killed while writing left. A damaged one (not
+    // a records text, or longer than MaxBytes) is never lost: it is renamed with a ".damaged"
+    // suffix (".2.damaged" and on when that is taken, never over an older one), the player is
+    // told, and the records start afresh. A file that cannot be read stays where it is, the
+    // player is told, and the records of this run are not kept.
     void Load();
-    const std::vector<GameRecord>& Records() const { return records; }
+    const std::vector<GameRecord>& Records() const { return records; }   // with the games still waiting
     uint16_t BestStage() const { return records.empty() ? 0 : records.front().stage; }
 
-    // A finished game: the file is read again (another run may have added to it), the game
-    // added, and the file written atomically.
+    // A finished game: under the lock the file is read again (another run may have added to
+    // it), the game added, and the file written atomically. A game that cannot be written now
+    // (the lock not given in time, the file unreadable, the disk full) waits, the player is told,
+    // and it goes with the next write.
     void Add(const GameRecord& game);
+    // The waiting games tried once more, when the run ends; what still fails is told as lost.
+    void WriteWaiting();
+    size_t Waiting() const { return waiting.size(); }
 
+    // What the player should see in the window; see PlayerNotices.
+    std::vector<std::string> TakeNotices() { return notices.Take(); }
     const std::filesystem::path& Path() const { return path; }
 
 private:
-    void MoveAside(const std::string& why);
+    enum class Reading { Good, Damaged, Failed };
+    // The file's records, best first; empty unless Good.
+    Reading Read(std::vector<GameRecord>& read, std::string& damage, FileError& error) const;
+    bool MoveAside(const std::string& why);
+    void Write(bool lastTry);
+    void Postpone(const FileError& error, bool lastTry);
 
-    std::filesystem::path   path;      // empty: no home folder, nothing is kept
-    std::vector<GameRecord> records;   // best first
+    std::filesystem::path     path;           // empty: no home folder, or a file not to be touched
+    std::chrono::milliseconds lockPatience;
+    std::vector<GameRecord>   records;        // best first
+    std::vector<GameRecord>   waiting;        // games of this run not in the file yet, oldest first
+    PlayerNotices             notices;
 };

@@ -154,6 +154,7 @@ int RunShell(int argc, char** argv)
             // A headless run has no keyboard that could ever resume it.
             loop.EnablePause(liveOptions, options.classic.value_or(false) || options.headless);
             exitCode = loop.Run();
+            files.WriteWaiting();
         } else {
             std::fprintf(stderr, "velmoor: the game could not start\n");
         }

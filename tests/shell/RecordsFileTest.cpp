@@ -21,6 +21,8 @@ TEST(RecordsFile, ReadsBestFirstAndRefusesDamageNamingTheLine)
     std::vector<GameRecord> again;
     ASSERT_TRUE(ParseRecords(FormatRecords(records), again, error)) << error;
     EXPECT_EQ(again, records);
+    ASSERT_TRUE(ParseRecords("\xEF\xBB\xBF" + FormatRecords(records), again, error)) << "an editor's byte-order mark";
+    EXPECT_EQ(again, records);
 
     for (const auto& [text, line] : std::vector<std::pair<std::string, std::string>>{
              {"", "header"}, {"3 Druid 2025-01-01T00:00\n", "line 1"}, {"velmoor-records 2\n", "line 1"},
@@ -47,24 +49,56 @@ TEST(RecordsFile, KeepsTheTenBestWithTheEarlierGameFirstOnATie)
     EXPECT_EQ(records.back().stage, 2) << "a game below the ten best is not kept";
 }
 
-TEST(RecordsFile, ADamagedFileIsMovedAsideNeverDeleted)
+TEST(RecordsFile, ADamagedFileIsMovedAsideNeverOverAnotherAndNeverDeleted)
 {
     const auto folder = FreshTestFolder("shell/records-file");
     const auto path = folder / "records";
-    std::string error;
+    FileError error;
     for (const char* aside : {"records.damaged", "records.2.damaged"}) {
         ASSERT_TRUE(WriteTextFileAtomically(path, "\x7f" "ELF garbage", error));
         RecordsFile file(path);
         file.Load();
         EXPECT_TRUE(file.Records().empty());
         EXPECT_FALSE(std::filesystem::exists(path));
-        std::string kept;
-        ASSERT_TRUE(ReadTextFile(folder / aside, kept, error)) << aside;
-        EXPECT_EQ(kept, "\x7f" "ELF garbage");
+        EXPECT_EQ(ReadText(folder / aside), "\x7f" "ELF garbage") << aside;
+        EXPECT_EQ(file.TakeNotices(), std::vector<std::string>{"Damaged records kept as " + std::string(aside)});
         file.Add(Game(4));
         EXPECT_EQ(file.BestStage(), 4);
     }
     RecordsFile reread(path);
     reread.Load();
     EXPECT_EQ(reread.Records(), (std::vector<GameRecord>{Game(4)}));
+    // Damaged while the game ran: set aside at the game over, nothing of it taken into the new file.
+    const std::string damaged = "velmoor-records 1\n7 Rank 2025-03-14T20:31\n8 Ra-nk 2025-03-14T20:31\n";
+    WriteText(path, damaged);
+    reread.Add(Game(2));
+    EXPECT_EQ(ReadText(folder / "records.3.damaged"), damaged);
+    EXPECT_EQ(ReadText(path), FormatRecords({Game(2)}));
+
+    // Past a thousand copies, and a file far longer than ten records is damaged by its size.
+    for (int number = 3; number <= 999; ++number) WriteText(folder / ("records." + std::to_string(number) + ".damaged"), "");
+    WriteText(path, FormatRecords({Game(4)}) + std::string(RecordsFile::MaxBytes, '#'));
+    RecordsFile huge(path);
+    huge.Load();
+    EXPECT_TRUE(huge.Records().empty());
+    EXPECT_EQ(ReadText(folder / "records.999.damaged"), "");
+    EXPECT_EQ(std::filesystem::file_size(folder / "records.1000.damaged"), RecordsFile::MaxBytes + FormatRecords({Game(4)}).size());
+}
+
+TEST(RecordsFile, WhatAGameKilledWhileWritingLeftIsRemovedAtStart)
+{
+    const auto folder = FreshTestFolder("shell/records-left");
+    const auto path = folder / "records";
+    FileError error;
+    ASSERT_TRUE(WriteTextFileAtomically(path, FormatRecords({Game(6)}), error)) << error.message;
+    for (const char* name : {"records.tmp-Ab3dE9", "records.tmp-Ab3dE", "records.backup", "velmoor.conf.tmp-Ab3dE9"}) {
+        WriteText(folder / name, "half a records fi");
+    }
+    RecordsFile file(path);
+    file.Load();
+    EXPECT_EQ(file.BestStage(), 6);
+    EXPECT_FALSE(std::filesystem::exists(folder / "records.tmp-Ab3dE9"));
+    for (const char* kept : {"records.tmp-Ab3dE", "records.backup", "velmoor.conf.tmp-Ab3dE9"}) {
+        EXPECT_TRUE(std::filesystem::exists(folder / kept)) << kept << " is not ours to remove";
+    }
 }
