@@ -105,6 +105,7 @@ bool Game::Frame()
     field->Draw(fieldVisible != 0);
     StepStateMachine();
     effects->Frame();
+    notices.Frame(*graphics, state == StateTitle || state == StateGameOverByLife || state == StateGameOverByTime);
     graphics->EndFrame();
     return !keyboard->Down(vk::Escape);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "game/GameSnapshot.h"
+#include "game/NoticeLine.h"
 #include "game/ScreenStates.h"
 
 #include <cstdint>
@@ -64,6 +65,10 @@ public:
     // and the best stage ever reached, which the title shows (0: none, nothing shown).
     void SetLinearFilter(bool linear) { linearFilter = linear ? 1 : 0; }
     void SetBestStage(uint16_t stage) { bestStage = stage; }
+    // A line about the player's files, shown for a few seconds at the top of the title or the
+    // game-over screen (queued until one of them comes).
+    void ShowNotice(std::string notice) { notices.Add(std::move(notice)); }
+    const NoticeLine& Notices() const { return notices; }
     // A short line the title shows in its bottom-left corner (the shell's keys); empty: none.
     void SetTitleHint(std::string hint) { titleHint = std::move(hint); }
     void SetStageRecordForTests(uint16_t record) { stageRecord = record; }
@@ -97,6 +102,7 @@ private:
     uint8_t                     fieldVisible = 0;  // draw the ruin's cells this frame
     uint16_t                    bestStage = 0;     // the player's best stage record, 0 for none
     std::string                 titleHint;         // the title's bottom-left line; empty: none
+    NoticeLine                  notices;           // about the player's files, over the title and game over
 
     std::unique_ptr<Texture>    waterTexture; // the light column's picture, lent to the effects
     ScreenStates                screens;      // phases and pictures of the four screens

@@ -149,7 +149,14 @@ int RunShell(int argc, char** argv)
             files.PrepareGame(game, !Settings().classic);
             if (!Settings().classic) game.SetTitleHint(Translate("TAB: OPTIONS"));
             MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
-            loop.SetFrameObserver([&files, &game, replaying] { files.AfterFrame(game, !replaying); });
+            const auto passNotices = [&files, &game] {
+                for (std::string& notice : files.TakeNotices()) game.ShowNotice(std::move(notice));
+            };
+            passNotices();
+            loop.SetFrameObserver([&files, &game, replaying, passNotices] {
+                files.AfterFrame(game, !replaying);
+                passNotices();
+            });
             LiveOptions liveOptions(game, files, [&loop] { loop.PresentationChanged(); });
             // A headless run has no keyboard that could ever resume it.
             loop.EnablePause(liveOptions, options.classic.value_or(false) || options.headless);

@@ -129,3 +129,22 @@ TEST_F(TitleScreenTest, AfterAGameTheTitleStartsAgainOnTheLeftFigure)
 }
 
 }  // namespace
+
+// What the game has to say about the player's files waits for the title (or the game over),
+// shows there for its time, then gives way to the next.
+TEST_F(TitleScreenTest, NoticesShowOnTheTitleOneAfterAnother)
+{
+    constexpr uint32_t NoticeColour = 0xFFFFD890;
+    game.SetStateForTests(StateStageStart);
+    game.ShowNotice("Record not saved yet: another game holds it");
+    game.ShowNotice("Settings: line 2 is ignored");
+    Frames(3);
+    EXPECT_TRUE(TextIs(NoticeColour, "")) << "shown at a stage start";
+    game.SetStateForTests(StateTitle);
+    Frames(1);
+    EXPECT_TRUE(TextIs(NoticeColour, "Recordnotsavedyet:anothergameholdsit"));
+    Frames(NoticeLine::ShownFrames);
+    EXPECT_TRUE(TextIs(NoticeColour, "Settings:line2isignored"));
+    Frames(NoticeLine::ShownFrames);
+    EXPECT_TRUE(TextIs(NoticeColour, ""));
+}
