@@ -1,10 +1,10 @@
 #include "graphics/Billboard.h"
 
+#include "core/Trig.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numbers>
 
 Billboard::Billboard(Graphics* graphics_) : graphics(graphics_) {}
@@ -41,8 +41,8 @@ float Billboard::FacingYaw(float dx, float dz)
     constexpr float halfPi = std::numbers::pi_v<float> / 2.0f;
     // Straight up or down the direction has no yaw; any fixed angle serves.
     if (dx == 0.0f && dz == 0.0f) return 0.0f;
-    if (dx > 0.0f) return halfPi - std::atan(dz / dx);
-    return -halfPi - std::atan(dz / dx);
+    if (dx > 0.0f) return halfPi - AtanF(dz / dx);
+    return -halfPi - AtanF(dz / dx);
 }
 
 void Billboard::Draw()
@@ -52,8 +52,8 @@ void Billboard::Draw()
     const float yaw = FacingYaw(lookAt.x - eye.x, lookAt.z - eye.z);
 
     // Turn about y (local z goes to (sin, 0, cos)), then move to the position.
-    const float c = std::cos(yaw);
-    const float s = std::sin(yaw);
+    const float c = CosF(yaw);
+    const float s = SinF(yaw);
     glm::mat4 world(1.0f);
     world[0] = glm::vec4(c, 0.0f, -s, 0.0f);
     world[2] = glm::vec4(s, 0.0f, c, 0.0f);

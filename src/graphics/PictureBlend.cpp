@@ -1,5 +1,6 @@
 #include "graphics/PictureBlend.h"
 
+#include "core/Trig.h"
 #include "graphics/Billboard.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ void PictureBlend::PlaceMovingThings(const FrameRecording& earlier, const FrameR
     }
     // Billboards were turned to face the later frame's camera; turn them on to face this one.
     const float turn = ViewYaw(camera) - ViewYaw(later.Camera());
-    const float c = std::cos(turn), s = std::sin(turn);
+    const float c = CosF(turn), s = SinF(turn);
     for (const RecordedDraw& draw : later.Draws()) {
         if (draw.mover == nullptr) continue;
         const Vec3 at = draw.moverPosition;

@@ -1,9 +1,8 @@
 #include "graphics/Sprite.h"
 
+#include "core/Trig.h"
 #include "graphics/Graphics.h"
 #include "graphics/Texture.h"
-
-#include <cmath>
 
 Sprite::Sprite(Graphics* graphics_) : graphics(graphics_) {}
 
@@ -60,8 +59,8 @@ void Sprite::Draw()
 
     const float centreX = positionX + pivotX;
     const float centreY = positionY + pivotY;
-    const float c = std::cos(rotation);
-    const float s = std::sin(rotation);
+    const float c = CosF(rotation);
+    const float s = SinF(rotation);
 
     ScreenVertex vertices[4];
     for (int i = 0; i < 4; ++i) {

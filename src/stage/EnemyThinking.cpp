@@ -1,4 +1,5 @@
 #include "core/Random.h"
+#include "core/Trig.h"
 #include "field/Field.h"
 #include "stage/Player.h"
 #include "stage/WorldObject.h"
@@ -36,8 +37,8 @@ Controls WorldObject::Think(const Field& field, const Player& player)
         }
     }
 
-    const float aheadX = position.x + std::cos(facing) * speed;
-    const float aheadZ = position.z - std::sin(facing) * speed;
+    const float aheadX = position.x + CosF(facing) * speed;
+    const float aheadZ = position.z - SinF(facing) * speed;
     if (!field.IsSolidAt(aheadX, position.y - ProbeDepth, aheadZ)) {
         if (Roll(10) == 0) {   // an edge: sometimes turn back from it
             TurnAbout();
@@ -78,7 +79,7 @@ Controls WorldObject::Think(const Field& field, const Player& player)
 void WorldObject::TurnToward(float dx, float dz)
 {
     if (dx == 0.0f && dz == 0.0f) return;
-    facing = std::atan2(-dz, dx);
+    facing = Atan2F(-dz, dx);
 }
 
 void WorldObject::TurnAbout()

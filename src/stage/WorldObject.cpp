@@ -1,10 +1,9 @@
 #include "stage/WorldObject.h"
 
+#include "core/Trig.h"
 #include "field/Field.h"
 #include "graphics/Billboard.h"
 #include "stage/Player.h"
-
-#include <cmath>
 
 namespace {
 
@@ -55,7 +54,7 @@ Vec3 WorldObject::Velocity(int8_t move, int8_t jump)
 
     if (kind == KindMagicShot) {
         if (verticalSpeed > TerminalFall) verticalSpeed -= ShotGravity;
-        return {std::cos(facing) * speed, verticalSpeed, -std::sin(facing) * speed};
+        return {CosF(facing) * speed, verticalSpeed, -SinF(facing) * speed};
     }
 
     if (jump == 1 && takeoffSpeed == 0.0f) {
@@ -87,7 +86,7 @@ Vec3 WorldObject::Velocity(int8_t move, int8_t jump)
         if (takeoffSpeed == 0.0f) takeoffSpeed = speed != 0.0f ? speed : AirborneMarker;
     }
 
-    Vec3 step{std::cos(facing) * speed, verticalSpeed, -std::sin(facing) * speed};
+    Vec3 step{CosF(facing) * speed, verticalSpeed, -SinF(facing) * speed};
     if (pushed) {
         step.x = pushX;
         step.z = pushZ;
