@@ -11,6 +11,11 @@
 
 namespace platform {
 
+// A rectangle of the held world's pixels, top row first, right and bottom edges excluded.
+struct DepthArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // How the picture is made and shown.
 struct PictureOptions {
     bool classic = false;          // the 640x480 picture, no multisampling, no anisotropy
@@ -74,7 +79,7 @@ private:
     void BindPictureTarget();
     void BindWorldTarget();
     bool HoldsWorld() const { return worldWidth != pictureWidth || worldHeight != pictureHeight; }
-    void ScaleWorldIntoPicture();
+    void ScaleWorldIntoPicture(const DepthArea& depths);
 
     struct Objects;
     std::unique_ptr<Objects> gl;
