@@ -164,10 +164,10 @@ TEST_F(Picture, GeneratedRuinStandsBeforeTheSky)
     EXPECT_GT(lowerRuin, 120 * 320 / 2);
 }
 
-// A picture of the window's own size is drawn straight into the window; one that must be
-// scaled is drawn offscreen and copied. Both ways give the same pixels: here the 640x480
-// picture of a ruin in a 640x480 window, and the same picture doubled into a 1280x960 one
-// (a software rasteriser keeps the picture at 640x480 there).
+// A picture of the window's own size is drawn straight into the window; one that does not fill
+// it is drawn offscreen and copied. Both ways give the same pixels: here the 640x480 picture of
+// a ruin in a 640x480 window, and the same ruin doubled in a 1280x1000 one, between bars 20
+// pixels high (a software rasteriser holds the 3-D world to 640x480 and scales it up).
 TEST_F(Picture, RuinInTheWindowIsTheRuinDrawnOffscreen)
 {
     if (!graphics->Renderer().lock()->SoftwareRasterizer()) GTEST_SKIP() << "a GPU draws the larger window at its own size";
@@ -184,13 +184,13 @@ TEST_F(Picture, RuinInTheWindowIsTheRuinDrawnOffscreen)
     };
     graphics->BeginFrame();   // the camera applies from the frame after it is set
     const platform::DecodedImage inWindow = ruinPicture("ruin-in-window.png");
-    SDL_SetWindowSize(platform::MainSdlWindow(), 1280, 960);
+    SDL_SetWindowSize(platform::MainSdlWindow(), 1280, 1000);
     const platform::DecodedImage doubled = ruinPicture("ruin-doubled.png");
     SDL_SetWindowSize(platform::MainSdlWindow(), 640, 480);
-    ASSERT_TRUE(doubled.width == 1280 && doubled.height == 960);
+    ASSERT_TRUE(doubled.width == 1280 && doubled.height == 1000);
     int differing = 0;
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) differing += inWindow.At(x, y) != doubled.At(2 * x + 1, 2 * y + 1);
+        for (int x = 0; x < 640; ++x) differing += inWindow.At(x, y) != doubled.At(2 * x + 1, 20 + 2 * y + 1);
     EXPECT_EQ(differing, 0);
 }
 
@@ -221,4 +221,30 @@ TEST_F(Picture, JapaneseTextDrawsWithGlyphsOfItsOwn)
     for (int y = 200; y < 232; ++y)
         for (int x = 170; x < 240; ++x) latinLit += (picture.At(x, y) & 0xffu) > 128;
     EXPECT_GT(latinLit, 60) << "the Latin letters after them are missing";
+}
+
+// In a window twice the size, text is drawn at the window's own size, even where a software
+// rasteriser holds the 3-D world to 640x480: its edges fall on single pixels, not pairs.
+TEST_F(Picture, TextIsDrawnAtTheOutputsSize)
+{
+    SDL_SetWindowSize(platform::MainSdlWindow(), 1280, 1000);
+    graphics->BeginFrame();   // the picture follows the window from this frame on
+    Font font(graphics);
+    font.SetFaceName("Courier");
+    font.SetParam(Font::ParamHeight, 20);
+    font.SetParam(Font::ParamWeight, 700);
+    ASSERT_TRUE(font.Create());
+    font.Draw("select:Left/Right key", 100, 200, 0xffff0000);
+    const platform::DecodedImage picture = Finish("text-doubled.png");
+    SDL_SetWindowSize(platform::MainSdlWindow(), 640, 480);
+    ASSERT_TRUE(picture.width == 1280 && picture.height == 1000);
+    int lit = 0, unpaired = 0;
+    for (int y = 20 + 400; y < 20 + 440; ++y) {
+        for (int x = 200; x < 640; x += 2) {
+            lit += picture.At(x, y) != 0xff000000u;
+            unpaired += picture.At(x, y) != picture.At(x + 1, y);
+        }
+    }
+    EXPECT_GT(lit, 200) << "no text";
+    EXPECT_GT(unpaired, lit / 4) << "the text is drawn at 640x480 and doubled";
 }

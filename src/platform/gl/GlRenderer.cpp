@@ -185,6 +185,40 @@ bool DepthCopiesIntoWindow(GLuint picture)
     return glGetError() == GL_NO_ERROR;
 }
 
+// The first screen draw that neither tests nor writes depths: from there on a frame can be drawn
+// at the picture's size over the held world. The end when there is none.
+size_t FirstFreeScreenBatch(const std::vector<DrawBatch>& batches)
+{
+    const auto free = std::find_if(batches.begin(), batches.end(), [](const DrawBatch& batch) {
+        return batch.state.screenSpace && !batch.state.depthTest && !batch.state.depthWrite;
+    });
+    return static_cast<size_t>(free - batches.begin());
+}
+
+// Where in the held world (its pixels, top row first) the draws from `from` on test depths:
+// around the screen draws that do, all of it for a world draw that does; empty when none does.
+DepthArea TestedDepths(const std::vector<DrawBatch>& batches, size_t from, std::span<const RecordedVertex> vertices,
+                       int worldWidth, int worldHeight)
+{
+    constexpr int Margin = 2;   // pixels: a quad's edge rounds into the pixel beside it
+    DepthArea area{worldWidth, worldHeight, 0, 0};
+    for (size_t b = from; b < batches.size(); ++b) {
+        const DrawBatch& batch = batches[b];
+        if (!batch.state.depthTest) continue;
+        if (!batch.state.screenSpace) return {0, 0, worldWidth, worldHeight};
+        const float scaleX = static_cast<float>(worldWidth) / LayoutWidth;
+        const float scaleY = static_cast<float>(worldHeight) / LayoutHeight;
+        for (uint32_t v = batch.firstVertex; v < batch.firstVertex + batch.vertexCount; ++v) {
+            const int x = static_cast<int>(std::floor(vertices[v].x * scaleX));
+            const int y = static_cast<int>(std::floor(vertices[v].y * scaleY));
+            area = {std::min(area.left, x - Margin), std::min(area.top, y - Margin),
+                    std::max(area.right, x + Margin), std::max(area.bottom, y + Margin)};
+        }
+    }
+    return {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, worldWidth),
+            std::min(area.bottom, worldHeight)};
+}
+
 void ApplyDepth(bool test, bool write)
 {
     if (test) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
@@ -330,9 +364,10 @@ void GlRenderer::BindWorldTarget()
 }
 
 // The held world scaled up to fill the picture, as it would be shown scaled had everything
-// been drawn at its size, and its depths with it, so that whatever is drawn after it in the
-// picture is hidden by the world as it would have been.
-void GlRenderer::ScaleWorldIntoPicture()
+// been drawn at its size, and its depths where later draws test them, so that those are hidden
+// by the world as they would have been. (Only there: on llvmpipe, copying all the depths makes
+// the draws after it several times slower.)
+void GlRenderer::ScaleWorldIntoPicture(const DepthArea& depths)
 {
     const GLuint target = drawsInWindow ? 0 : gl->sceneFramebuffer;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->worldFramebuffer);
@@ -342,7 +377,18 @@ void GlRenderer::ScaleWorldIntoPicture()
     const bool wholeScale = pictureWidth % worldWidth == 0 && pictureHeight % worldHeight == 0;
     glBlitFramebuffer(0, 0, worldWidth, worldHeight, 0, top, pictureWidth, bottom, GL_COLOR_BUFFER_BIT,
                       wholeScale ? GL_NEAREST : GL_LINEAR);
-    glBlitFramebuffer(0, 0, worldWidth, worldHeight, 0, top, pictureWidth, bottom, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    if (depths.left >= depths.right || depths.top >= depths.bottom) return;
+    const auto toPicture = [&](int world, int worldSize, int pictureSize) {
+        return static_cast<int>(static_cast<int64_t>(world) * pictureSize / worldSize);
+    };
+    const int left = toPicture(depths.left, worldWidth, pictureWidth), right = toPicture(depths.right, worldWidth, pictureWidth);
+    int upper = toPicture(depths.top, worldHeight, pictureHeight), lower = toPicture(depths.bottom, worldHeight, pictureHeight);
+    if (drawsInWindow) {
+        upper = pictureHeight - upper;
+        lower = pictureHeight - lower;
+    }
+    glBlitFramebuffer(depths.left, depths.top, depths.right, depths.bottom, left, upper, right, lower,
+                      GL_DEPTH_BUFFER_BIT, GL_NEAREST);
 }
 
 bool GlRenderer::MakePicture(int width, int height)
@@ -451,10 +497,12 @@ int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const Recor
     UploadVertices(recording, vertices, batches);
     size_t b = 0;
     if (worldHeld) {
-        // The world up to the first screen draw at its held size; from there on, in the order
-        // drawn, everything at the picture's size.
-        for (; b < batches.size() && !batches[b].state.screenSpace; ++b) DrawBatchNow(batches[b], plainBatches[b]);
-        ScaleWorldIntoPicture();
+        // The world and the screen draws among it (the sky, sprites hidden by near blocks) at
+        // the held size, up to the first screen draw that neither tests nor writes depths (the
+        // first text); from there on, in the order drawn, everything at the picture's size.
+        const size_t split = FirstFreeScreenBatch(batches);
+        for (; b < split; ++b) DrawBatchNow(batches[b], plainBatches[b]);
+        ScaleWorldIntoPicture(TestedDepths(batches, split, vertices, worldWidth, worldHeight));
         BindPictureTarget();
         UsePrograms(viewProjection, pictureWidth, pictureHeight);
     }
@@ -590,7 +638,7 @@ void GlRenderer::WarmUp()
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBlitFramebuffer(0, 0, 2, 2, 0, 0, 3, 3, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    if (HoldsWorld()) ScaleWorldIntoPicture();   // and the held world's scaling into the picture
+    if (HoldsWorld()) ScaleWorldIntoPicture({0, 0, worldWidth, worldHeight});   // and the held world's scaling
     glFinish();
     for (const uint32_t picture : samplePictures) gl->pictures.Remove(picture);
 }

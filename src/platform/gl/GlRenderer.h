@@ -11,6 +11,11 @@
 
 namespace platform {
 
+// A rectangle of the held world's pixels, top row first, right and bottom edges excluded.
+struct DepthArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // How the picture is made and shown.
 struct PictureOptions {
     bool classic = false;          // the 640x480 picture, no multisampling, no anisotropy
@@ -23,8 +28,9 @@ struct PictureOptions {
 // The OpenGL 3.3 core backend: a context on the game window, the offscreen picture (the 4:3
 // part of the output, at its own pixel size), one small shader with the fixed-function
 // semantics the game relies on, and the replay of a recorded frame merged into few draw calls.
-// On a software rasteriser the 3-D world is drawn into a 640x480 picture of its own and scaled
-// up into the picture, where text, bars and sprites are then drawn at the output's size.
+// On a software rasteriser the 3-D world (and the screen draws among it, up to the first one
+// that uses no depths: the first text) is drawn into a 640x480 picture of its own and scaled up
+// into the picture, where the rest of the frame (text, bars, sprites) is drawn at its size.
 class GlRenderer {
 public:
     // Makes the context on the main window and compiles every shader and state the game will
@@ -78,7 +84,7 @@ private:
     void BindPictureTarget();
     void BindWorldTarget();
     bool HoldsWorld() const { return worldWidth != pictureWidth || worldHeight != pictureHeight; }
-    void ScaleWorldIntoPicture();
+    void ScaleWorldIntoPicture(const DepthArea& depths);
 
     struct Objects;
     std::unique_ptr<Objects> gl;
