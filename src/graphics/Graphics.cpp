@@ -66,6 +66,23 @@ TextureCombine CombineOf(uint32_t operation, uint32_t argument1, uint32_t argume
 
 namespace {
 
+// Text and plain rectangles lie over the picture whatever the game's states: alpha-blended,
+// no depth, no alpha test, nearest filter.
+DrawState OverScreenState(uint8_t combine)
+{
+    DrawState state;
+    state.blend = BlendAlpha;
+    state.alphaTest = false;
+    state.depthTest = false;
+    state.depthWrite = false;
+    state.linearFilter = false;
+    state.cullMode = CullNone;
+    state.colourCombine = combine;
+    state.alphaCombine = combine;
+    state.screenSpace = true;
+    return state;
+}
+
 void AppendScreenFan(RecordedVertex* out, const ScreenVertex corners[4])
 {
     constexpr int order[6] = {0, 1, 2, 0, 2, 3};
@@ -217,14 +234,7 @@ void Graphics::DrawPlainRectangle(float left, float top, float right, float bott
 {
     RecordedDraw draw;
     draw.kind = DrawKind::ScreenQuad;
-    draw.state.blend = BlendAlpha;
-    draw.state.alphaTest = false;
-    draw.state.depthTest = false;
-    draw.state.depthWrite = false;
-    draw.state.cullMode = CullNone;
-    draw.state.colourCombine = CombineDiffuse;
-    draw.state.alphaCombine = CombineDiffuse;
-    draw.state.screenSpace = true;
+    draw.state = OverScreenState(CombineDiffuse);
     const ScreenVertex corners[4] = {{left, top, 0.0f, colour, 0.0f, 0.0f}, {right, top, 0.0f, colour, 0.0f, 0.0f},
                                      {right, bottom, 0.0f, colour, 0.0f, 0.0f}, {left, bottom, 0.0f, colour, 0.0f, 0.0f}};
     AppendScreenFan(recording.Append(draw, 6), corners);
@@ -424,15 +434,7 @@ void Graphics::DrawTextQuad(const Texture* atlas, const ScreenVertex vertices[4]
 {
     RecordedDraw draw;
     draw.kind = DrawKind::Text;
-    draw.state.blend = BlendAlpha;
-    draw.state.alphaTest = false;
-    draw.state.depthTest = false;
-    draw.state.depthWrite = false;
-    draw.state.linearFilter = false;
-    draw.state.cullMode = CullNone;
-    draw.state.colourCombine = CombineModulate;
-    draw.state.alphaCombine = CombineModulate;
-    draw.state.screenSpace = true;
+    draw.state = OverScreenState(CombineModulate);
     draw.texture = atlas;
     draw.textureKey = atlas ? atlas->Key() : 0;
     draw.textureObject = atlas ? atlas->RendererObject() : 0;

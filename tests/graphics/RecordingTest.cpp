@@ -77,3 +77,31 @@ TEST_F(Recording, BatchesMergeNeighboursAndKeepOrder)
     // An untextured start takes the group of the textured draws that follow.
     EXPECT_TRUE(batches[2].state.blend == BlendAlpha && batches[2].textureGroup == sameSize[0].Group());
 }
+
+// A menu over a paused game draws into the overlay: the game's frame keeps its draws and its
+// states for the next frame. A change of the texture filtering reaches the frame already drawn,
+// text excepted (always nearest).
+TEST_F(Recording, AnOverlayLeavesTheFrameAsTheGameDrewItAndARefilterSparesText)
+{
+    const ScreenVertex corners[4] = {};
+    graphics.SetBlendMode(BlendAlpha);
+    graphics.DrawFace(4);
+    graphics.DrawTextQuad(nullptr, corners, 'A');
+    graphics.BeginOverlay();
+    graphics.DrawPlainRectangle(0, 0, 640, 480, 0x80000000u);
+    graphics.DrawTextQuad(nullptr, corners, 'B');
+    graphics.EndOverlay();
+    graphics.DrawFace(5);
+
+    ASSERT_EQ(DrawCount(), 3u);
+    EXPECT_EQ(Draw(2).state.blend, BlendAlpha) << "the game's blending survived the overlay";
+    ASSERT_EQ(graphics.Overlay().Draws().size(), 2u);
+    EXPECT_EQ(graphics.Overlay().Draws()[1].detail, 'B');
+    EXPECT_FALSE(graphics.Overlay().Draws()[0].state.depthTest);
+
+    graphics.RefilterDrawnFrames(true);
+    EXPECT_TRUE(Draw(0).state.linearFilter);
+    EXPECT_FALSE(Draw(1).state.linearFilter) << "text stays nearest";
+    graphics.ClearOverlay();
+    EXPECT_TRUE(graphics.Overlay().Draws().empty());
+}
