@@ -190,7 +190,7 @@ void MainLoop::Dispatch(const platform::Message& message)
         return;
     }
     if (message.message == platform::WindowExposed) {
-        stillShownSeconds = -1.0;
+        stillWanted = true;
         return;
     }
     if (HandledByPause(message) || !PassesToGame(message)) return;
@@ -255,14 +255,12 @@ void MainLoop::Pause()
 {
     keysAcrossPause.Paused();
     menu->OpenPause();
-    stillShownSeconds = -1.0;
 }
 
 void MainLoop::OpenOptionsFromTitle()
 {
     keysAcrossPause.Paused();
     menu->OpenOptions();
-    stillShownSeconds = -1.0;
 }
 
 void MainLoop::AfterMenu(PauseMenu::Outcome outcome)
@@ -296,19 +294,20 @@ void MainLoop::QuitFromMenu()
     game.OnMessage(wm::KeyDown, vk::Escape, 0);
 }
 
-// A paused game shows its last picture under the menu: again whenever the menu changes, and
-// now and then for a window that was covered.
+// A paused game shows its last picture under the menu: drawn again when the menu changes, the
+// window was covered or a screenshot is asked for, and otherwise the loop sleeps until a
+// message comes.
 void MainLoop::ServePause()
 {
-    constexpr double StillRefreshSeconds = 0.25;
-    const double now = host.seconds();
-    if (menu->TakeChanged() || stillShownSeconds < 0.0 || now - stillShownSeconds > StillRefreshSeconds) {
-        Graphics& graphics = *game.GetGraphics();
+    constexpr uint32_t LongestSleepMs = 1000;
+    Graphics& graphics = *game.GetGraphics();
+    if (menu->TakeChanged()) {
         menu->Draw(graphics);
-        graphics.ShowStill();
-        stillShownSeconds = now;
+        stillWanted = true;
     }
-    host.waitForMessage(static_cast<uint32_t>(StillRefreshSeconds * 1000.0));
+    if (stillWanted) graphics.ShowStill();
+    stillWanted = false;
+    host.waitForMessage(LongestSleepMs);
 }
 
 void MainLoop::DeliverReplayEvents()
@@ -337,6 +336,7 @@ void MainLoop::SaveScreenshotNow()
 {
     const std::string name = TimestampedScreenshotName();
     game.GetGraphics()->RequestScreenshot(name);
+    stillWanted = Paused();   // no frame ends to save it
     std::fprintf(stderr, "velmoor: screenshot %s\n", name.c_str());
 }
 

@@ -101,5 +101,5 @@ private:
     std::unique_ptr<PauseMenu> menu;              // null: the loop never pauses
     bool classicControls = true;                  // Escape quits at once, focus lost plays on
     KeysAcrossPause keysAcrossPause;              // what the game was told of the keys
-    double stillShownSeconds = -1.0;              // fine clock when the paused picture was last shown
+    bool stillWanted = false;                     // paused: the picture must be shown again
 };

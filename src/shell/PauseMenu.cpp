@@ -48,23 +48,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-MenuKey KeyboardMenuKey(uint8_t key)
-{
-    switch (key) {
-    case vk::Up:     return MenuKey::Up;
-    case vk::Down:   return MenuKey::Down;
-    case vk::Left:   return MenuKey::Left;
-    case vk::Right:  return MenuKey::Right;
-    case vk::Return:
-    case vk::Space:  return MenuKey::Accept;
-    case vk::Escape: return MenuKey::Escape;
-    case vk::Tab:    return MenuKey::Back;
-    case vk::P:
-    case vk::Pause:  return MenuKey::Pause;
-    default:         return MenuKey::None;
-    }
-}
-
 MenuKey GameMenuKey(uint8_t key)
 {
     switch (key) {
@@ -76,6 +59,20 @@ MenuKey GameMenuKey(uint8_t key)
     case vk::Z:     return MenuKey::Back;
     case vk::Pause: return MenuKey::Pause;
     default:        return MenuKey::None;
+    }
+}
+
+// The arrows, Space and Pause mean on the keyboard what they mean as the game's keys; Z is
+// Back only as the cast key (a pad's B), wherever the player put it.
+MenuKey KeyboardMenuKey(uint8_t key)
+{
+    switch (key) {
+    case vk::Return: return MenuKey::Accept;
+    case vk::Escape: return MenuKey::Escape;
+    case vk::Tab:    return MenuKey::Back;
+    case vk::P:      return MenuKey::Pause;
+    case vk::Z:      return MenuKey::None;
+    default:         return GameMenuKey(key);
     }
 }
 

@@ -96,8 +96,8 @@ TEST_F(WindowGame, APausedGameRunsNoFrameAndItsRecordingReplaysIdenticallyHeadle
     ASSERT_TRUE(StartAndPlay()) << "Space did not start the game";
     for (const char* key : {"Up", "Right", "z"}) Hold(key);   // walk, turn, cast
 
-    FocusTheDesktop();
-    EXPECT_TRUE(Stands()) << "the game played on without the focus";
+    FocusTheDesktop();   // the focus moves a little later: wait for the game to stand
+    EXPECT_TRUE(WaitUntil([&] { return Stands(); })) << "the game played on without the focus";
     FocusTheGame();
     EXPECT_TRUE(Stands()) << "the focus coming back resumed the game by itself";
     Tap("p");
@@ -106,7 +106,7 @@ TEST_F(WindowGame, APausedGameRunsNoFrameAndItsRecordingReplaysIdenticallyHeadle
     Hold("space");   // jump
     Hold("Left");
     Tap("Escape");
-    EXPECT_TRUE(Stands()) << "Escape in play did not open the menu";
+    EXPECT_TRUE(WaitUntil([&] { return Stands(); })) << "Escape in play did not open the menu";
     EXPECT_TRUE(game->Running()) << "Escape in play ended the game at once";
     Tap("Escape");
     ASSERT_TRUE(WaitUntil([&] { return !game->Running(); })) << "Escape in the menu did not end the game";
@@ -140,7 +140,7 @@ TEST_F(WindowGame, OptionsChangedInTheMenuAreKeptAndAReboundKeyMovesItsAction)
     {
         auto game = Start("", "options.trace");
         Tap("Tab");                               // the options, from the title
-        EXPECT_TRUE(Stands()) << "the title went on under its options";
+        EXPECT_TRUE(WaitUntil([&] { return Stands(); })) << "the title went on under its options";
         Tap("Down Down Down Left");               // music volume 100 -> 90
         Tap("Down Down Return");                  // the keys
         Tap("Down Down Down Down Return");        // jump: waits for its key
