@@ -10,6 +10,9 @@ PREFIX     ?= /usr/local
 ARGS       ?=
 WERROR     := $(if $(CI),ON,OFF)
 CTEST_JOBS ?= $(shell nproc)
+# A compiler cache makes every build after the first (and every CI run) quick.
+LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+export CCACHE_BASEDIR := $(CURDIR)
 
 .PHONY: all deps configure build run test test-normal test-asan fuzz-smoke bench install package clean
 
@@ -19,7 +22,7 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WERROR=$(WERROR) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake -S . -B $(BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WERROR=$(WERROR) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
 configure: deps $(BUILD)/build.ninja
 
@@ -38,12 +41,12 @@ test-normal: configure
 	cd $(BUILD) && ctest --output-on-failure -j $(CTEST_JOBS)
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMOOR_SANITIZE=ON -DVELMOOR_BENCH=OFF -DVELMOOR_WERROR=$(WERROR) -DCMAKE_CXX_FLAGS=-O1
+	cmake -S . -B $(ASAN_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELMOOR_SANITIZE=ON -DVELMOOR_BENCH=OFF -DVELMOOR_WERROR=$(WERROR) -DCMAKE_CXX_FLAGS=-O1
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(CTEST_JOBS)
 
 fuzz-smoke: deps
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELMOOR_FUZZ=ON -DVELMOOR_TESTS=OFF -DVELMOOR_BENCH=OFF
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELMOOR_FUZZ=ON -DVELMOOR_TESTS=OFF -DVELMOOR_BENCH=OFF
 	cmake --build $(FUZZ_BUILD)
 	scripts/fuzz-smoke $(FUZZ_BUILD)
 
