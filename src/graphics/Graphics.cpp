@@ -119,9 +119,9 @@ bool Graphics::CreateDevice()
     renderer = platform::GlRenderer::Create(options, error);
     if (renderer) return true;
 
-    std::fprintf(stderr, "velmoor: OpenGL 3.3 could not be started: %s\n", error.c_str());
+    std::fprintf(stderr, "velmoor: OpenGL could not be started: %s\n", error.c_str());
     if (!Settings().headless) {
-        const std::string reason = "OpenGL 3.3 could not be started: " + error;
+        const std::string reason = "OpenGL could not be started: " + error;
         platform::ShowMessageBox(Translate("Velmoor cannot start"), Translate("OpenGL could not be started"), reason.c_str());
     }
     return false;

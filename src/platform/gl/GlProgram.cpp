@@ -1,6 +1,7 @@
 #include "platform/gl/GlProgram.h"
 
-#include <epoxy/gl.h>
+#include "platform/gl/GlApi.h"
+
 #include <vector>
 
 namespace platform {
@@ -10,8 +11,9 @@ namespace {
 // like the game's; its edge rules then fall the way the game's do. Pixel centres sit on whole
 // coordinates in the game's screen space and on halves in OpenGL's, so every vertex moves half
 // a picture pixel right and down. Screen positions are in the 640x480 layout, which the picture
-// may be larger than. Depth 0..1 becomes -1..1.
-const char* const vertexSource = R"(#version 330 core
+// may be larger than. Depth 0..1 becomes -1..1. Colours arrive as the bytes of ARGB words in
+// memory, blue first.
+const char* const vertexSource = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec4 colour;
 layout(location = 2) in vec2 texcoord;
@@ -35,7 +37,7 @@ void main()
         clip.z = clip.z * 2.0 - clip.w;
     }
     gl_Position = clip;
-    vertexColour = colour;
+    vertexColour = colour.bgra;
     vertexTexcoord = texcoord;
     pictureLayer = layer;
 }
@@ -73,11 +75,19 @@ void main()
 }
 )";
 
-GLuint Compile(GLenum type, const char* source, std::string& error, const char* preamble)
+// The same shaders in either language: GLSL 3.30 core, or GLSL ES 3.00 with every precision at
+// its highest (what desktop OpenGL computes at anyway), so both draw the same pixels.
+const char* Version(bool es)
+{
+    return es ? "#version 300 es\nprecision highp float;\nprecision highp int;\nprecision highp sampler2DArray;\n"
+              : "#version 330 core\n";
+}
+
+GLuint Compile(GLenum type, const char* source, std::string& error, bool es, const char* definitions)
 {
     const GLuint shader = glCreateShader(type);
-    const char* const parts[2] = {preamble, source};
-    glShaderSource(shader, 2, parts, nullptr);
+    const char* const parts[3] = {Version(es), definitions, source};
+    glShaderSource(shader, 3, parts, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -93,12 +103,11 @@ GLuint Compile(GLenum type, const char* source, std::string& error, const char* 
 
 }  // namespace
 
-bool GlProgram::Build(bool plain, std::string& error)
+bool GlProgram::Build(bool plain, bool es, std::string& error)
 {
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error, "");
+    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error, es, "");
     if (vertex == 0) return false;
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error,
-                                    plain ? "#version 330 core\n#define PLAIN 1\n" : "#version 330 core\n");
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, error, es, plain ? "#define PLAIN 1\n" : "");
     if (fragment == 0) {
         glDeleteShader(vertex);
         return false;

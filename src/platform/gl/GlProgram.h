@@ -6,10 +6,11 @@ namespace platform {
 
 // The shader of the game: texture x vertex colour (alpha too), the alpha test, left-handed
 // depth 0..1 projection remapped to OpenGL's clip range, and pre-transformed screen vertices.
-// The plain variant always modulates and never tests alpha.
+// The plain variant always modulates and never tests alpha. Written once for GLSL 3.30 core and
+// GLSL ES 3.00 (OpenGL ES 3.0, WebGL2) alike.
 class GlProgram {
 public:
-    bool Build(bool plain, std::string& error);
+    bool Build(bool plain, bool es, std::string& error);
     ~GlProgram();
 
     void Use() const;

@@ -1,13 +1,15 @@
 #include "platform/gl/GlRenderer.h"
 
+#include "platform/gl/GlApi.h"
 #include "platform/gl/GlContext.h"
+#include "platform/gl/GlHost.h"
 #include "platform/gl/GlProgram.h"
 #include "platform/gl/GlTexturePools.h"
+#include "platform/gl/RgbaBytes.h"
 #include "platform/system/Window.h"
 
 #include <algorithm>
 #include <cmath>
-#include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
 
 namespace platform {
@@ -100,9 +102,9 @@ void MakeVertexLayout(GLuint& vertexArray, GLuint& vertexBuffer, GLuint& layerBu
     constexpr GLsizei stride = sizeof(RecordedVertex);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(RecordedVertex, x)));
-    // An ARGB word in memory is B, G, R, A: the BGRA size reads it straight.
+    // An ARGB word in memory is B, G, R, A: the shader puts them in order.
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(RecordedVertex, colour)));
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(RecordedVertex, colour)));
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(RecordedVertex, u)));
     glGenBuffers(1, &layerBuffer);
@@ -120,8 +122,7 @@ GLuint MakeSampler(bool linear, bool anisotropic)
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
     // Walls seen at a slant stay sharp in the distance where the driver can filter that way.
-    if (linear && anisotropic && (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
-                                  epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic"))) {
+    if (linear && anisotropic) {
         GLfloat most = 1.0f;
         glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &most);
         glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, std::min(most, 8.0f));
@@ -159,19 +160,6 @@ void TurnOver(DecodedImage& image)
 {
     const auto row = [&](int y) { return image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width; };
     for (int y = 0; y < image.height / 2; ++y) std::swap_ranges(row(y), row(y + 1), row(image.height - 1 - y));
-}
-
-// Whether the window's own pixels and depths are as fine as the offscreen picture's, so that a
-// picture drawn straight into it comes out the same.
-bool WindowKeepsPicture()
-{
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    GLint depthBits = 0, redBits = 0, greenBits = 0, blueBits = 0;
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &redBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &greenBits);
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blueBits);
-    return depthBits == 24 && redBits == 8 && greenBits == 8 && blueBits == 8;
 }
 
 // Whether depths copy from an offscreen picture into the window: only where the window's depth
@@ -250,13 +238,13 @@ std::shared_ptr<GlRenderer> GlRenderer::Create(const PictureOptions& options, st
     renderer->options = options;
     Objects& gl = *renderer->gl;
     if (!GlContext::Create(gl.context, error)) return nullptr;
-    if (!gl.program.Build(false, error) || !gl.plainProgram.Build(true, error)) return nullptr;
+    const bool es = gl.context.Es();
+    if (!gl.program.Build(false, es, error) || !gl.plainProgram.Build(true, es, error)) return nullptr;
     renderer->description = gl.context.Description();
     renderer->software = IsSoftwareRasterizer(renderer->description);
     gl.context.SetVsync(options.vsync);
 
-    const bool clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-    renderer->windowKeepsPicture = clipControl && WindowKeepsPicture();
+    renderer->windowKeepsPicture = WindowTakesPictureRowsTopFirst();
 
     renderer->ChooseSamplesAndFilter();
     renderer->FitPictureToOutput();
@@ -285,7 +273,9 @@ void GlRenderer::ChooseSamplesAndFilter()
     glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
     samples = plain ? 0 : std::clamp(options.samples, 0, static_cast<int>(mostSamples));
     if (gl->linearSampler != 0) glDeleteSamplers(1, &gl->linearSampler);
-    gl->linearSampler = MakeSampler(true, !plain);
+    const bool anisotropic = !plain && (gl->context.HasExtension("GL_EXT_texture_filter_anisotropic") ||
+                                        gl->context.HasExtension("GL_ARB_texture_filter_anisotropic"));
+    gl->linearSampler = MakeSampler(true, anisotropic);
 }
 
 void GlRenderer::SetPresentation(bool classic, bool vsync)
@@ -352,14 +342,14 @@ void GlRenderer::FitPictureToOutput()
 void GlRenderer::BindPictureTarget()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, drawsInWindow ? 0 : gl->sceneFramebuffer);
-    if (windowKeepsPicture) glClipControl(drawsInWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+    if (windowKeepsPicture) PlaceRowsTopFirst(drawsInWindow);
     glViewport(0, 0, pictureWidth, pictureHeight);
 }
 
 void GlRenderer::BindWorldTarget()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, gl->worldFramebuffer);
-    if (windowKeepsPicture) glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+    if (windowKeepsPicture) PlaceRowsTopFirst(false);
     glViewport(0, 0, worldWidth, worldHeight);
 }
 
@@ -488,8 +478,7 @@ int GlRenderer::DrawFrame(const FrameRecording& recording, std::span<const Recor
     else BindPictureTarget();
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);   // depths to 1.0, the clear value never changed
 
     const std::vector<DrawBatch> batches = BatchFrame(recording);
     UsePrograms(viewProjection, worldHeld ? worldWidth : pictureWidth, worldHeld ? worldHeight : pictureHeight);
@@ -558,7 +547,9 @@ DecodedImage GlRenderer::ReadPicture()
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, outputWidth, outputHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.pixels.data());
+    std::vector<uint8_t> rgba(image.pixels.size() * 4);
+    glReadPixels(0, 0, outputWidth, outputHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    ArgbWordsOf(rgba, image.pixels);
     glDeleteFramebuffers(1, &output);
     glDeleteRenderbuffers(1, &outputColour);
     // The offscreen picture is stored top row first already; the window reads bottom row first.
@@ -631,9 +622,11 @@ void GlRenderer::WarmUp()
         }
     }
     // The copies that resolve and show the picture, scaled by whole numbers and not.
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl->PictureFramebuffer());
-    glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (gl->resolvedFramebuffer != 0) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->sceneFramebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl->resolvedFramebuffer);
+        glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->PictureFramebuffer());
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBlitFramebuffer(0, 0, 2, 2, 0, 0, 2, 2, GL_COLOR_BUFFER_BIT, GL_NEAREST);

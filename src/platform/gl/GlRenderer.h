@@ -25,8 +25,9 @@ struct PictureOptions {
     bool vsync = false;            // each swap waits for the display's refresh
 };
 
-// The OpenGL 3.3 core backend: a context on the game window, the offscreen picture (the 4:3
-// part of the output, at its own pixel size), one small shader with the fixed-function
+// The OpenGL backend, one code for OpenGL 3.3 core on the desktop and OpenGL ES 3.0 (WebGL2) in
+// a browser, drawing the same pixels: a context on the game window, the offscreen picture (the
+// 4:3 part of the output, at its own pixel size), one small shader with the fixed-function
 // semantics the game relies on, and the replay of a recorded frame merged into few draw calls.
 // On a software rasteriser the 3-D world (and the screen draws among it, up to the first one
 // that uses no depths: the first text) is drawn into a 640x480 picture of its own and scaled up

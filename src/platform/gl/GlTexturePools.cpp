@@ -1,9 +1,10 @@
 #include "platform/gl/GlTexturePools.h"
 
+#include "platform/gl/GlApi.h"
 #include "platform/gl/MipChain.h"
+#include "platform/gl/RgbaBytes.h"
 
 #include <algorithm>
-#include <epoxy/gl.h>
 
 namespace platform {
 
@@ -56,7 +57,7 @@ void GlTexturePools::Allocate(Pool& pool, int capacity)
     const int levels = MipLevelCount(pool.width, pool.height);
     for (int level = 0; level < levels; ++level) {
         glTexImage3D(GL_TEXTURE_2D_ARRAY, level, GL_RGBA8, std::max(1, pool.width >> level),
-                     std::max(1, pool.height >> level), capacity, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+                     std::max(1, pool.height >> level), capacity, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     }
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, levels - 1);
     for (size_t layer = 0; layer < pool.used.size(); ++layer) {
@@ -74,9 +75,8 @@ void GlTexturePools::UploadLayer(const Pool& pool, int layer)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     DecodedImage level{pool.width, pool.height, pool.layers[layer]};
     for (int index = 0;; ++index) {
-        // ARGB words read as BGRA bytes in memory.
-        glTexSubImage3D(GL_TEXTURE_2D_ARRAY, index, 0, 0, layer, level.width, level.height, 1, GL_BGRA,
-                        GL_UNSIGNED_INT_8_8_8_8_REV, level.pixels.data());
+        glTexSubImage3D(GL_TEXTURE_2D_ARRAY, index, 0, 0, layer, level.width, level.height, 1, GL_RGBA,
+                        GL_UNSIGNED_BYTE, RgbaBytesOf(level.pixels).data());
         if (level.width == 1 && level.height == 1) return;
         level = HalveImage(level);
     }
@@ -110,10 +110,10 @@ void GlTexturePools::Remove(uint32_t handle)
 
 void GlTexturePools::MakeWhite()
 {
-    const uint32_t white = 0xffffffffu;
+    const uint8_t white[4] = {255, 255, 255, 255};
     glGenTextures(1, &whiteArray);
     glBindTexture(GL_TEXTURE_2D_ARRAY, whiteArray);
-    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 1, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, &white);
+    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 1, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
 }
 

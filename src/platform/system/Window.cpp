@@ -1,5 +1,7 @@
 #include "platform/system/Window.h"
 
+#include "platform/gl/GlHost.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -51,11 +53,7 @@ void ShutdownVideo()
 bool CreateMainWindow(const char* title, bool fullscreen, bool headless, bool forOpenGL, int width, int height,
                       std::string& error)
 {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    if (forOpenGL) RequestGlContext();
 
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (forOpenGL) flags |= SDL_WINDOW_OPENGL;
