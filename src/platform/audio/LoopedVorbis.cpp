@@ -1,6 +1,7 @@
 #include "platform/audio/LoopedVorbis.h"
 
 #include "platform/audio/AudioOutput.h"
+#include "platform/audio/VorbisComments.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,12 +13,22 @@
 
 namespace platform {
 
+namespace {
+
+// The game's own loop needs about 100 KB of decoder tables; other streams may need more.
+constexpr size_t FirstArenaBytes   = 256 * 1024;
+constexpr size_t LargestArenaBytes = 8 * 1024 * 1024;
+
+}  // namespace
+
 LoopedVorbis::~LoopedVorbis() { Close(); }
 
 void LoopedVorbis::Close()
 {
     if (decoder) stb_vorbis_close(decoder);
     decoder = nullptr;
+    arena.clear();
+    arena.shrink_to_fit();
     loopFrames = 0;
     position = 0;
     playing = false;
@@ -31,8 +42,19 @@ bool LoopedVorbis::Open(std::vector<uint8_t> bytes, std::string& reason)
         reason = "the file is too large";
         return false;
     }
+    if (!VorbisCommentsFit(file.data(), file.size())) {
+        reason = "its comment header claims more than it holds";
+        return false;
+    }
+    // Every allocation of the decoder comes from one buffer of ours: it is freed with the player,
+    // whatever the decoder's error paths forget, and a hostile file cannot claim without bound.
     int error = 0;
-    decoder = stb_vorbis_open_memory(file.data(), static_cast<int>(file.size()), &error, nullptr);
+    for (size_t bytes = FirstArenaBytes; bytes <= LargestArenaBytes; bytes *= 2) {
+        arena.assign(bytes, 0);
+        stb_vorbis_alloc alloc{arena.data(), static_cast<int>(bytes)};
+        decoder = stb_vorbis_open_memory(file.data(), static_cast<int>(file.size()), &error, &alloc);
+        if (decoder || error != VORBIS_outofmem) break;
+    }
     if (!decoder) {
         reason = "not an Ogg Vorbis stream (decoder error " + std::to_string(error) + ")";
         return false;

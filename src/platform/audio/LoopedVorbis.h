@@ -41,6 +41,7 @@ private:
     void Close();
 
     std::vector<uint8_t> file;                // the decoder reads from it while playing
+    std::vector<char>    arena;               // the decoder's tables and working memory
     stb_vorbis*          decoder     = nullptr;
     uint64_t             loopFrames  = 0;
     uint64_t             position    = 0;
