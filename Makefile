@@ -2,10 +2,13 @@
 #   make run    install what is missing, build, play
 #   make test   install what is missing, build, run every test (normal and sanitizer builds)
 #   make bench  build and run the benchmarks
+#   make web    build the game for web browsers into build-web/site (make web-run serves it)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8080
 PREFIX     ?= /usr/local
 ARGS       ?=
 WERROR     := $(if $(CI),ON,OFF)
@@ -13,8 +16,10 @@ CTEST_JOBS ?= $(shell nproc)
 # A compiler cache makes every build after the first (and every CI run) quick.
 LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 export CCACHE_BASEDIR := $(CURDIR)
+# Debian's emscripten finds Debian's JavaScript modules (its optimizer's parser) only this way.
+export NODE_PATH ?= /usr/share/nodejs
 
-.PHONY: all deps configure build run test test-normal test-asan fuzz-smoke bench install package clean
+.PHONY: all deps configure build run test test-normal test-asan fuzz-smoke test-web bench web web-run install package clean
 
 all: build
 
@@ -50,6 +55,18 @@ fuzz-smoke: deps
 	cmake --build $(FUZZ_BUILD)
 	scripts/fuzz-smoke $(FUZZ_BUILD)
 
+# The web build takes its data files from the desktop build's asset builders, and SDL2 and
+# FreeType for WebAssembly from scripts/build-web-deps (built once, then kept).
+web: configure
+	cmake --build $(BUILD) --target velmoor velmoor_web_music
+	emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMOOR_WERROR=$(WERROR) \
+	  -DVELMOOR_HOST_BUILD=$(abspath $(BUILD)) \
+	  $$(scripts/build-web-deps | sed -e 's/^sdl2=/-DVELMOOR_WEB_SDL2=/' -e 's/^freetype=/-DVELMOOR_WEB_FREETYPE=/')
+	cmake --build $(WEB_BUILD)
+
+web-run: web
+	scripts/serve-web $(WEB_BUILD)/site $(WEB_PORT)
+
 bench: configure
 	cmake --build $(BUILD) --target velmoor velmoor_bench
 	scripts/bench-table $(BUILD)
@@ -64,4 +81,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-package
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) build-package

@@ -1,8 +1,8 @@
 #include "core/Trig.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 // Each function works in double precision and rounds once to float. It does not call the C
 // library's double sin, cos or atan either: those are not required to be correctly rounded,
@@ -75,7 +75,9 @@ struct Reduced {
 
 Reduced ReduceByHalfPi(float x)
 {
-    const uint32_t bits = std::bit_cast<uint32_t>(x) & 0x7fffffffu;
+    uint32_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    bits &= 0x7fffffffu;
     const uint64_t m = (bits & 0x7fffffu) | 0x800000u;
     const int e = static_cast<int>(bits >> 23) - 150;   // at least -24 from pi/4 on
 

@@ -50,6 +50,8 @@ public:
     // (which may wait for the display's refresh).
     void DrawPictureAndWait(float t);
     void ShowPicture();
+    // The drawing alone, for a page that is composited once the browser's call returns.
+    void DrawPicture(float t);
     uint64_t PicturesPresented() const { return picturesPresented; }
 
     // The classic presentation (640x480, no multisampling, no vsync) or the smooth one, changed
@@ -170,7 +172,6 @@ private:
     void RecordWorldTriangles(DrawKind kind, int32_t detail, const WorldVertex* corners,
                               PrimitiveType type, int vertexCount);
     RecordedVertex TransformWorldVertex(const WorldVertex& vertex) const;
-    void DrawPicture(float t);
     void LayOverlayOver(const FrameRecording& frame, std::span<const RecordedVertex> frameVertices);
     void SaveScreenshots();
 

@@ -26,8 +26,17 @@ public:
     uint32_t MillisecondsLeft() const;
     void WaitAtMost(uint32_t milliseconds);
 
+    // For a loop that is called from outside at the display's rate (a browser's animation
+    // frames) instead of waiting: true when a frame is due now. Frames fall due on a fixed
+    // schedule of one every FramePeriodMs, so calls every 16.7 ms still run 45 frames a second,
+    // not one every other call; a call more than a whole period late drops the schedule and
+    // starts it again from now, so the game never hurries to catch up.
+    bool DueOnSchedule();
+
 private:
     Clock clock;
     Waiter waiter;
-    uint32_t frameStart = 0;   // milliseconds of the current frame's start
+    uint32_t frameStart = 0;      // milliseconds of the current frame's start
+    bool     scheduled = false;   // nextDue holds a time
+    uint32_t nextDue = 0;         // milliseconds: when the next frame falls due on the schedule
 };

@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "graphics/Graphics.h"
 #include "platform/system/Clock.h"
+#include "platform/system/LoopDriver.h"
 #include "platform/input/Events.h"
 #include "platform/system/Window.h"
 #include "shell/Trace.h"
@@ -60,7 +61,8 @@ double Percentile(std::vector<double> values, double fraction)
 
 LoopPlatform LoopPlatform::Real()
 {
-    return {platform::Milliseconds, platform::PollMessage, platform::WaitForMessage, platform::Seconds, {}};
+    return {platform::Milliseconds, platform::PollMessage, platform::WaitForMessage, platform::Seconds, {},
+            platform::BrowserDrivesLoop()};
 }
 
 MainLoop::MainLoop(Game& game, const CommandLine& options, uint32_t seed, const Replay* replay,
@@ -91,15 +93,78 @@ MainLoop::~MainLoop()
 
 int MainLoop::Run()
 {
-    startSeconds = host.seconds();
+    while (Pass()) {
+    }
+    return End();
+}
+
+bool MainLoop::Pass()
+{
+    if (!started) {
+        started = true;
+        startSeconds = host.seconds();
+    }
+    if (host.calledPerAnimationFrame) return AnimationFramePass();
     // A fatal error raised while the game was being set up still lets one frame run before the
     // loop ends, as it would on a quit message waiting in the queue.
-    do {
-        RunOneFrame();
-        PumpUntilNextFrame();
-    } while (!QuitRequested());
+    RunOneFrame();
+    PumpUntilNextFrame();
+    return !QuitRequested();
+}
+
+int MainLoop::End()
+{
     Finish();
     return QuitExitCode();
+}
+
+// A browser calls once per animation frame and never lets the page sleep: each call handles
+// what has come in, runs the game frame that is due, if one is, and draws one picture.
+bool MainLoop::AnimationFramePass()
+{
+    HandleWaitingMessages();
+    if (QuitRequested()) return false;
+    if (Paused()) {
+        DrawPauseWhenChanged();
+        return true;
+    }
+    if (options.timedemo) {
+        RunFramesBackToBack();
+        return !QuitRequested();
+    }
+    if (pacer.DueOnSchedule()) {
+        RunOneFrame();
+        HandleWaitingMessages();
+        if (QuitRequested()) return false;
+    }
+    if (pictures && !Paused()) ShowPictureNow();
+    return !QuitRequested();
+}
+
+// A timedemo runs frames without pacing, but a page that never returns to the browser freezes:
+// frames run back to back for a slice of time, then the browser has its turn.
+void MainLoop::RunFramesBackToBack()
+{
+    constexpr double SliceSeconds = 0.25;
+    const double sliceStart = host.seconds();
+    do {
+        RunOneFrame();
+        HandleWaitingMessages();
+    } while (!QuitRequested() && host.seconds() - sliceStart < SliceSeconds);
+}
+
+void MainLoop::HandleWaitingMessages()
+{
+    platform::Message message;
+    while (!QuitRequested()) {
+        if (!posted.empty()) {
+            message = posted.front();
+            posted.pop_front();
+        } else if (!host.pollMessage(message)) {
+            return;
+        }
+        Dispatch(message);
+    }
 }
 
 void MainLoop::RunOneFrame()
@@ -128,18 +193,8 @@ void MainLoop::RunOneFrame()
 void MainLoop::PumpUntilNextFrame()
 {
     for (;;) {
+        HandleWaitingMessages();
         if (QuitRequested()) return;
-        platform::Message message;
-        if (!posted.empty()) {
-            message = posted.front();
-            posted.pop_front();
-            Dispatch(message);
-            continue;
-        }
-        if (host.pollMessage(message)) {
-            Dispatch(message);
-            continue;
-        }
         if (Paused()) {
             ServePause();
             continue;
@@ -169,6 +224,20 @@ void MainLoop::ShowPictureOrWait()
     const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
     Graphics& graphics = *game.GetGraphics();
     graphics.DrawPictureAndWait(static_cast<float>(t));
+    const double drawn = host.seconds();
+    graphics.ShowPicture();
+    pictures->Presented(now, drawn, host.seconds());
+}
+
+// In a browser the picture is seen when the call returns and the page is composited, a moment
+// after it is drawn: the fraction of the frame's 22 ms that has passed by now places it.
+void MainLoop::ShowPictureNow()
+{
+    const double now = host.seconds();
+    const double period = FramePacer::FramePeriodMs / 1000.0;
+    const double t = std::clamp((now - frameStartSeconds) / period, 0.0, 1.0);
+    Graphics& graphics = *game.GetGraphics();
+    graphics.DrawPicture(static_cast<float>(t));
     const double drawn = host.seconds();
     graphics.ShowPicture();
     pictures->Presented(now, drawn, host.seconds());
@@ -300,6 +369,12 @@ void MainLoop::QuitFromMenu()
 void MainLoop::ServePause()
 {
     constexpr uint32_t LongestSleepMs = 1000;
+    DrawPauseWhenChanged();
+    host.waitForMessage(LongestSleepMs);
+}
+
+void MainLoop::DrawPauseWhenChanged()
+{
     Graphics& graphics = *game.GetGraphics();
     if (menu->TakeChanged()) {
         menu->Draw(graphics);
@@ -307,7 +382,6 @@ void MainLoop::ServePause()
     }
     if (stillWanted) graphics.ShowStill();
     stillWanted = false;
-    host.waitForMessage(LongestSleepMs);
 }
 
 void MainLoop::DeliverReplayEvents()

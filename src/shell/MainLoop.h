@@ -25,6 +25,8 @@ struct LoopPlatform {
     std::function<void(uint32_t)> waitForMessage;
     std::function<double()> seconds;
     std::function<void(uint32_t startMilliseconds)> frameStarted;   // optional observer
+    // The loop is called once per animation frame from outside (a browser) and must never wait.
+    bool calledPerAnimationFrame = false;
 
     static LoopPlatform Real();
 };
@@ -45,6 +47,11 @@ public:
 
     int Run();   // the exit code
 
+    // Run in pieces, for a caller that drives the loop itself (a browser's animation frames):
+    // Pass until it returns false, then End for the exit code.
+    bool Pass();
+    int End();
+
     // Called after every frame, once its trace line is written: the shell keeps the player's
     // files up to date from there.
     void SetFrameObserver(std::function<void()> observer) { frameObserver = std::move(observer); }
@@ -64,6 +71,11 @@ private:
     void RunOneFrame();
     void PumpUntilNextFrame();
     void ShowPictureOrWait();
+    bool AnimationFramePass();
+    void RunFramesBackToBack();
+    void HandleWaitingMessages();
+    void ShowPictureNow();
+    void DrawPauseWhenChanged();
     void Dispatch(const platform::Message& message);
     bool HandledByPause(const platform::Message& message);
     bool PassesToGame(const platform::Message& message);
@@ -97,6 +109,7 @@ private:
     std::vector<double> frameSeconds;             // timedemo: the work of each frame
     std::vector<int> frameDrawCalls;              // timedemo: draw calls of each frame
     double startSeconds = 0.0;
+    bool started = false;                         // the first pass has begun
     std::function<void()> frameObserver;          // may be empty
     std::unique_ptr<PauseMenu> menu;              // null: the loop never pauses
     bool classicControls = true;                  // Escape quits at once, focus lost plays on

@@ -1,5 +1,7 @@
 #include "shell/RecordsFile.h"
 
+#include "platform/system/FileMoves.h"
+
 #include "shell/ParseNumber.h"
 #include "shell/TextFiles.h"
 
@@ -181,23 +183,6 @@ RecordsFile::Reading RecordsFile::Read(std::vector<GameRecord>& read, std::strin
     return Reading::Failed;
 }
 
-namespace {
-
-// Moves `from` to `to` unless `to` is there; false with errno EEXIST when it is.
-bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system that cannot refuse by itself: only the game holding the lock moves files.
-    struct stat taken {};
-    if (lstat(to.c_str(), &taken) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
-
-}  // namespace
 
 bool RecordsFile::MoveAside(const std::string& why)
 {
@@ -207,7 +192,7 @@ bool RecordsFile::MoveAside(const std::string& why)
     bool moved = FollowLinks(path, target, error);
     std::filesystem::path aside = target.string() + ".damaged";
     for (unsigned number = 2; moved; ++number) {
-        if (RenameWithoutReplacing(target, aside)) break;
+        if (platform::RenameWithoutReplacing(target, aside)) break;
         if (errno != EEXIST) {
             error.reason = std::strerror(errno);
             moved = false;

@@ -13,6 +13,7 @@
 #include "platform/input/Events.h"
 #include "platform/input/GameController.h"
 #include "platform/system/LoadedLibraries.h"
+#include "platform/system/LoopDriver.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/ModeDialog.h"
 #include "platform/system/Window.h"
@@ -26,6 +27,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <tuple>
 
 namespace {
@@ -93,6 +95,13 @@ void ShowFatalErrorBox(const char* caption, const char* text, const char* reason
     platform::ShowMessageBox(caption, text, reason);
 }
 
+int CloseDown(int exitCode)
+{
+    platform::StopGameControllers();
+    platform::ShutdownVideo();
+    return exitCode;
+}
+
 }  // namespace
 
 int RunShell(int argc, char** argv)
@@ -140,33 +149,38 @@ int RunShell(int argc, char** argv)
     // Pads join the keyboard in a visible game; headless runs take no live input.
     if (!options.headless) platform::StartGameControllers();
 
-    int exitCode = 1;
-    {
-        Game game;
-        if (game.Init()) {
-            platform::KeepLoadedLibraries();
-            platform::DisableTextInput();
-            files.PrepareGame(game, !Settings().classic);
-            if (!Settings().classic) game.SetTitleHint(Translate("TAB: OPTIONS"));
-            MainLoop loop(game, options, seed, replaying ? &replay : nullptr);
-            const auto passNotices = [&files, &game] {
-                for (std::string& notice : files.TakeNotices()) game.ShowNotice(std::move(notice));
-            };
-            passNotices();
-            loop.SetFrameObserver([&files, &game, replaying, passNotices] {
-                files.AfterFrame(game, !replaying);
-                passNotices();
-            });
-            LiveOptions liveOptions(game, files, [&loop] { loop.PresentationChanged(); });
-            // A headless run has no keyboard that could ever resume it.
-            loop.EnablePause(liveOptions, options.classic.value_or(false) || options.headless);
-            exitCode = loop.Run();
-            files.WriteWaiting();
-        } else {
-            std::fprintf(stderr, "velmoor: the game could not start\n");
-        }
+    auto game = std::make_unique<Game>();
+    if (!game->Init()) {
+        std::fprintf(stderr, "velmoor: the game could not start\n");
+        game.reset();
+        return CloseDown(1);
     }
-    platform::StopGameControllers();
-    platform::ShutdownVideo();
-    return exitCode;
+    platform::KeepLoadedLibraries();
+    platform::DisableTextInput();
+    files.PrepareGame(*game, !Settings().classic);
+    if (!Settings().classic) game->SetTitleHint(Translate("TAB: OPTIONS"));
+    auto loop = std::make_unique<MainLoop>(*game, options, seed, replaying ? &replay : nullptr);
+    const auto passNotices = [&files, &game] {
+        for (std::string& notice : files.TakeNotices()) game->ShowNotice(std::move(notice));
+    };
+    passNotices();
+    loop->SetFrameObserver([&files, &game, replaying, passNotices] {
+        files.AfterFrame(*game, !replaying);
+        passNotices();
+    });
+    auto liveOptions = std::make_unique<LiveOptions>(*game, files, [&loop] { loop->PresentationChanged(); });
+    // A headless run has no keyboard that could ever resume it.
+    loop->EnablePause(*liveOptions, options.classic.value_or(false) || options.headless);
+    // In a browser this call hands the loop to the page and never returns, keeping this
+    // function's frame and everything it holds alive for the passes.
+    return platform::RunLoop([&loop] { return loop->Pass(); },
+                             [&] {
+                                 const int exitCode = loop->End();
+                                 files.WriteWaiting();
+                                 // The game lets go of its pictures and sounds before the window goes.
+                                 liveOptions.reset();
+                                 loop.reset();
+                                 game.reset();
+                                 return CloseDown(exitCode);
+                             });
 }

@@ -1,5 +1,7 @@
 #include "shell/TextFiles.h"
 
+#include "platform/system/Storage.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -170,6 +172,7 @@ bool WriteTextFileAtomically(const std::filesystem::path& path, std::string_view
         error = SystemError("replace", path);
     }
     if (!done) unlink(temporary.c_str());
+    if (done) platform::KeepWrittenFiles();
     return done;
 }
 

@@ -99,6 +99,30 @@ TEST_F(MainLoopTest, TheCloseButtonEndsTheRunAndAReplayIgnoresTheRealKeyboard)
     EXPECT_EQ(simulated.frameStarts.size(), 5u);   // closed while frame 5 was due
 }
 
+// A browser calls the loop at the display's rate (here 60 Hz, every 16 or 17 ms) and the loop
+// must never wait. It still runs 45 frames a second, and a call that comes late (a busy tab)
+// runs one frame, not the ones it missed.
+TEST_F(MainLoopTest, CalledPerAnimationFrameItRunsTheDueFramesWithoutWaitingOrCatchingUp)
+{
+    LoopPlatform browser = simulated.Make();
+    browser.calledPerAnimationFrame = true;
+    MainLoop loop(game, options, 1, nullptr, std::move(browser));
+    const uint32_t start = simulated.now;
+    for (int call = 0; call < 60; ++call) {
+        ASSERT_TRUE(loop.Pass());
+        simulated.now = start + static_cast<uint32_t>((call + 1) * 1000 / 60);
+    }
+    EXPECT_EQ(simulated.waitedMs, 0u);
+    EXPECT_EQ(simulated.frameStarts.size(), 45u) << "a second of calls: frames due at 0, 22, ... 968 ms";
+    simulated.now += 200;   // nine frames' worth without a call
+    ASSERT_TRUE(loop.Pass());
+    ASSERT_TRUE(loop.Pass());
+    EXPECT_EQ(simulated.frameStarts.size(), 46u);
+    simulated.arriving.push_back({simulated.now, {wm::Close, 0, 0}});
+    EXPECT_FALSE(loop.Pass());
+    EXPECT_EQ(loop.End(), 0);
+}
+
 namespace {
 
 // Options that only the pause's silence is asked of.

@@ -113,6 +113,7 @@ Message TranslateWindowEvent(const SDL_WindowEvent& window)
     switch (window.event) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
     case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:   // a browser tab put in the background, too
         return {FocusLost, 0, 0};
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:

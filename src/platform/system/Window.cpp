@@ -110,3 +110,9 @@ void SetWindowIcon(const uint32_t* argbPixels, int width, int height)
 void DisableTextInput() { SDL_StopTextInput(); }
 
 }  // namespace platform
+
+namespace platform {
+
+void FollowCanvasSize() {}   // a desktop window's size is the window manager's business
+
+}  // namespace platform
