@@ -14,27 +14,25 @@ uint32_t LittleEndian32(const uint8_t* bytes)
     return uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[3]} << 24);
 }
 
-// The first `count` packets of the file's first logical stream, as far as the file holds them
-// (a packet cut short by the file's end is left out).
+// The first `count` packets of the file, as far as it holds them (a packet cut short by the
+// file's end is left out). Read page after page as the decoder reads them, whatever stream
+// each page says it belongs to.
 std::vector<std::vector<uint8_t>> FirstPackets(const uint8_t* file, size_t size, size_t count)
 {
     std::vector<std::vector<uint8_t>> packets;
     std::vector<uint8_t> packet;
     size_t at = 0;
-    uint32_t serial = 0;
     while (packets.size() < count && size - at >= PageHeaderBytes && std::memcmp(file + at, "OggS", 4) == 0) {
         const uint8_t* page = file + at;
-        if (at == 0) serial = LittleEndian32(page + 14);
         const size_t segments = page[26];
         if (size - at - PageHeaderBytes < segments) break;
         const uint8_t* lacing = page + PageHeaderBytes;
         size_t body = at + PageHeaderBytes + segments;
-        const bool ours = LittleEndian32(page + 14) == serial;
         for (size_t s = 0; s < segments && packets.size() < count; ++s) {
             if (size - body < lacing[s]) return packets;
-            if (ours) packet.insert(packet.end(), file + body, file + body + lacing[s]);
+            packet.insert(packet.end(), file + body, file + body + lacing[s]);
             body += lacing[s];
-            if (ours && lacing[s] < 255) packets.push_back(std::move(packet)), packet.clear();
+            if (lacing[s] < 255) packets.push_back(std::move(packet)), packet.clear();
         }
         size_t pageBytes = PageHeaderBytes + segments;
         for (size_t s = 0; s < segments; ++s) pageBytes += lacing[s];
