@@ -21,8 +21,9 @@ void PutId(std::vector<uint8_t>& out, const char* id)
 
 }  // namespace
 
-std::vector<uint8_t> WriteWave(const std::vector<int16_t>& samples, uint32_t rate)
+std::vector<uint8_t> WriteWave(const std::vector<int16_t>& samples, uint32_t rate, uint16_t channels)
 {
+    const uint32_t frameBytes = 2u * channels;
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes);
@@ -32,10 +33,10 @@ std::vector<uint8_t> WriteWave(const std::vector<int16_t>& samples, uint32_t rat
     PutId(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1);          // PCM
-    Put16(out, 1);          // mono
+    Put16(out, channels);
     Put32(out, rate);
-    Put32(out, rate * 2);   // bytes per second
-    Put16(out, 2);          // bytes per frame
+    Put32(out, rate * frameBytes);   // bytes per second
+    Put16(out, static_cast<uint16_t>(frameBytes));
     Put16(out, 16);         // bits per sample
     PutId(out, "data");
     Put32(out, dataBytes);

@@ -37,55 +37,73 @@ private:
 
 }  // namespace
 
-MusicSynth::MusicSynth(AudioOutput* audio) : output(audio), onFinished(PostEndOfPiece)
+struct MusicSynth::State {
+    explicit State(AudioOutput* audio) : output(audio) {}
+
+    void DeletePlayer();
+    bool SequenceOver() const;
+
+    AudioOutput*          output;                  // not owned; null when rendering offline
+    fluid_settings_t*     settings = nullptr;
+    fluid_synth_t*        synth    = nullptr;
+    fluid_player_t*       player   = nullptr;      // one per rewind, null when closed
+    std::vector<uint8_t>  song;                    // the Standard MIDI File being played
+    bool                  running  = false;        // between Start and Stop
+    bool                  announced = false;       // the end of this run has been reported
+    uint64_t              framesSinceStart = 0;    // rendered while running
+    FinishedHandler       onFinished = PostEndOfPiece;
+    void*                 finishedContext = nullptr;
+};
+
+MusicSynth::MusicSynth(AudioOutput* audio) : state(std::make_unique<State>(audio))
 {
     QuietenFluidLog();
-    settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.sample-rate", AudioOutput::Rate);
-    fluid_settings_setnum(settings, "synth.gain", Gain);
+    state->settings = new_fluid_settings();
+    fluid_settings_setnum(state->settings, "synth.sample-rate", AudioOutput::Rate);
+    fluid_settings_setnum(state->settings, "synth.gain", Gain);
     // The piece sets its own instruments at its first tick; a reset between plays would cut the
     // last notes' tails at the loop point.
-    fluid_settings_setint(settings, "player.reset-synth", 0);
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
-    synth = new_fluid_synth(settings);
+    fluid_settings_setint(state->settings, "player.reset-synth", 0);
+    fluid_settings_setstr(state->settings, "player.timing-source", "sample");
+    state->synth = new_fluid_synth(state->settings);
 }
 
 MusicSynth::~MusicSynth()
 {
-    if (output) output->SetMusic(nullptr, nullptr);
-    DeletePlayer();
-    delete_fluid_synth(synth);
-    delete_fluid_settings(settings);
+    if (state->output) state->output->SetMusic(nullptr, nullptr);
+    state->DeletePlayer();
+    delete_fluid_synth(state->synth);
+    delete_fluid_settings(state->settings);
 }
 
 bool MusicSynth::LoadSoundFont(const std::string& path)
 {
-    const OptionalLock lock(output);
-    return fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED;
+    const OptionalLock lock(state->output);
+    return fluid_synth_sfload(state->synth, path.c_str(), 1) != FLUID_FAILED;
 }
 
 void MusicSynth::SetVolume(int percent)
 {
-    const OptionalLock lock(output);
-    fluid_synth_set_gain(synth, static_cast<float>(Gain * percent / 100.0));
+    const OptionalLock lock(state->output);
+    fluid_synth_set_gain(state->synth, static_cast<float>(Gain * percent / 100.0));
 }
 
 void MusicSynth::SetFinishedHandler(FinishedHandler handler, void* context)
 {
-    const OptionalLock lock(output);
-    onFinished = handler;
-    finishedContext = context;
+    const OptionalLock lock(state->output);
+    state->onFinished = handler;
+    state->finishedContext = context;
 }
 
 bool MusicSynth::Open(std::vector<uint8_t> newSong)
 {
-    const OptionalLock lock(output);
-    DeletePlayer();
-    song = std::move(newSong);
-    return !song.empty();
+    const OptionalLock lock(state->output);
+    state->DeletePlayer();
+    state->song = std::move(newSong);
+    return !state->song.empty();
 }
 
-void MusicSynth::DeletePlayer()
+void MusicSynth::State::DeletePlayer()
 {
     if (!player) return;
     fluid_player_stop(player);
@@ -95,43 +113,43 @@ void MusicSynth::DeletePlayer()
 
 void MusicSynth::Rewind()
 {
-    const OptionalLock lock(output);
+    const OptionalLock lock(state->output);
     // A fresh sequencer starts at tick 0 with nothing of the last run's state left over.
-    DeletePlayer();
-    if (song.empty()) return;
-    player = new_fluid_player(synth);
-    fluid_player_add_mem(player, song.data(), song.size());
-    announced = false;
+    state->DeletePlayer();
+    if (state->song.empty()) return;
+    state->player = new_fluid_player(state->synth);
+    fluid_player_add_mem(state->player, state->song.data(), state->song.size());
+    state->announced = false;
 }
 
 void MusicSynth::Start()
 {
-    const OptionalLock lock(output);
-    if (!player) return;
-    fluid_player_play(player);
-    running = true;
-    framesSinceStart = 0;
+    const OptionalLock lock(state->output);
+    if (!state->player) return;
+    fluid_player_play(state->player);
+    state->running = true;
+    state->framesSinceStart = 0;
 }
 
 void MusicSynth::Stop()
 {
-    const OptionalLock lock(output);
-    if (player) fluid_player_stop(player);
-    fluid_synth_all_sounds_off(synth, -1);
-    running = false;
+    const OptionalLock lock(state->output);
+    if (state->player) fluid_player_stop(state->player);
+    fluid_synth_all_sounds_off(state->synth, -1);
+    state->running = false;
 }
 
 void MusicSynth::Close()
 {
-    const OptionalLock lock(output);
-    DeletePlayer();
-    song.clear();
-    running = false;
+    const OptionalLock lock(state->output);
+    state->DeletePlayer();
+    state->song.clear();
+    state->running = false;
 }
 
 // FluidSynth's player keeps running for a few seconds after the last tick before it calls
 // itself done; the piece is over as soon as the sequence has passed its final tick.
-bool MusicSynth::SequenceOver() const
+bool MusicSynth::State::SequenceOver() const
 {
     if (!player) return false;
     if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) return true;
@@ -141,17 +159,18 @@ bool MusicSynth::SequenceOver() const
 
 bool MusicSynth::Finished() const
 {
-    const OptionalLock lock(output);
-    return running && SequenceOver();
+    const OptionalLock lock(state->output);
+    return state->running && state->SequenceOver();
 }
 
 void MusicSynth::Render(float* stereo, int frames)
 {
-    fluid_synth_write_float(synth, frames, stereo, 0, 2, stereo, 1, 2);
-    if (running) framesSinceStart += static_cast<uint64_t>(frames);
-    if (!running || announced || !SequenceOver()) return;
-    announced = true;
-    if (onFinished) onFinished(finishedContext);
+    State& s = *state;
+    fluid_synth_write_float(s.synth, frames, stereo, 0, 2, stereo, 1, 2);
+    if (s.running) s.framesSinceStart += static_cast<uint64_t>(frames);
+    if (!s.running || s.announced || !s.SequenceOver()) return;
+    s.announced = true;
+    if (s.onFinished) s.onFinished(s.finishedContext);
 }
 
 void MusicSynth::RenderInto(void* self, float* stereo, int frames)
@@ -161,8 +180,8 @@ void MusicSynth::RenderInto(void* self, float* stereo, int frames)
 
 uint64_t MusicSynth::FramesSinceStart() const
 {
-    const OptionalLock lock(output);
-    return framesSinceStart;
+    const OptionalLock lock(state->output);
+    return state->framesSinceStart;
 }
 
 std::vector<std::string> SoundFontCandidates(const std::string& chosen)

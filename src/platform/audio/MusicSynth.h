@@ -2,12 +2,9 @@
 #include "sound/MusicOutput.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
-
-typedef struct _fluid_hashtable_t fluid_settings_t;
-typedef struct _fluid_synth_t fluid_synth_t;
-typedef struct _fluid_player_t fluid_player_t;
 
 namespace platform {
 
@@ -18,6 +15,10 @@ class AudioOutput;
 // so an offline render is exactly what a player would hear. When the sequence has played to its
 // end the synthesizer says so once, from the audio thread (by default by posting the music
 // notification to the main loop).
+//
+// The web build has no FluidSynth: its MusicSynth (web/MusicSynth.cpp, same interface) plays the
+// piece as the desktop's synthesizer rendered it at build time, a recording that loops itself.
+// What each build keeps is its own State, so this header names no synthesizer library.
 class MusicSynth final : public MusicOutput {
 public:
     using FinishedHandler = void (*)(void* context);
@@ -47,19 +48,10 @@ public:
     static constexpr double Gain = 0.35;   // FluidSynth's master gain: music sits under the effects
 
 private:
-    void DeletePlayer();
-    bool SequenceOver() const;
+    struct State;
+    friend MusicSynth* SharedMusicSynth(const std::string& chosenSoundFont);   // sets the shared one up
 
-    AudioOutput*          output;                  // not owned; null when rendering offline
-    fluid_settings_t*     settings = nullptr;
-    fluid_synth_t*        synth    = nullptr;
-    fluid_player_t*       player   = nullptr;      // one per rewind, null when closed
-    std::vector<uint8_t>  song;                    // the Standard MIDI File being played
-    bool                  running  = false;        // between Start and Stop
-    bool                  announced = false;       // the end of this run has been reported
-    uint64_t              framesSinceStart = 0;    // rendered while running
-    FinishedHandler       onFinished;
-    void*                 finishedContext = nullptr;
+    std::unique_ptr<State> state;
 };
 
 // The SoundFonts tried, in order: the one chosen on the command line (when given), else the
