@@ -231,7 +231,7 @@
       onRuntimeInitialized: () => {
         page.running = true;
         element('curtain').hidden = true;
-        canvas.focus();
+        canvas.focus({preventScroll: true});
       },
       onExit: code => ended(code, argv),
       onAbort: what => aborted(what, argv),
@@ -273,13 +273,13 @@
       const asked = request.call(screen);
       if (asked && asked.catch) asked.catch(error => console.error(`velmoor page: no full screen: ${error.message}`));
     }
-    element('canvas').focus();
+    element('canvas').focus({preventScroll: true});
   }
 
   function fullScreenChanged() {
     const full = Boolean(document.fullscreenElement || document.webkitFullscreenElement);
     element('fullscreen').textContent = full ? 'Leave full screen' : 'Full screen';
-    element('canvas').focus();
+    element('canvas').focus({preventScroll: true});
   }
 
   // ---- The page comes up ---------------------------------------------------------------------
