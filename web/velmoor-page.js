@@ -42,7 +42,7 @@
     element('controls').hidden = true;
     const sentence = element('unsupported');
     sentence.textContent = `Velmoor cannot run in this browser: it needs WebGL 2 and WebAssembly, ` +
-      `and this browser offers no ${feature} (it may be turned off in its settings, or its ` +
+      `and this browser offers no ${feature.replace(' ', '\u00a0')} (it may be turned off in its settings, or its ` +
       `graphics driver blocked). A recent Firefox, Chrome, Edge or Safari plays it.`;
     sentence.hidden = false;
   }
@@ -51,8 +51,9 @@
 
   function say(text) { element('message').textContent = text; }
 
-  function showCurtain(text, playLabel) {
+  function showCurtain(text, playLabel, afterGame = false) {
     say(text);
+    element('curtain').classList.toggle('after-game', afterGame);
     element('loading').hidden = true;
     const play = element('play');
     play.textContent = playLabel;
@@ -249,7 +250,7 @@
     document.title = `exit ${code}`;
     const text = code === 0 ? 'The game has ended.'
       : `The game stopped with an error (exit code ${code}); the browser's console says why.`;
-    showCurtain(text, 'Play again');
+    showCurtain(text, 'Play again', true);
     element('play').onclick = () => start(argv);
   }
 
@@ -258,7 +259,7 @@
     page.running = false;
     console.error(`velmoor page: the game stopped: ${what}`);
     document.title = 'abort';
-    showCurtain("The game stopped unexpectedly; the browser's console says why.", 'Play again');
+    showCurtain("The game stopped unexpectedly; the browser's console says why.", 'Play again', true);
     element('play').onclick = () => start(argv);
   }
 
