@@ -217,7 +217,8 @@
       createVelmoor = await loadFactory();
     } catch (error) {
       showCurtain(`The game could not be loaded: ${error.message}.`, 'Try again');
-      factory = null;
+      element('play').onclick = () => start(argv);
+      factory = null;   // the next try loads it afresh
       return;
     }
     const canvas = freshCanvas();
