@@ -71,7 +71,7 @@ target_link_libraries(velmoor PRIVATE velmoor_all)
 add_dependencies(velmoor velmoor_web_data)
 set_target_properties(velmoor PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY "${VELMOOR_SITE}")
 target_link_options(velmoor PRIVATE
-  -sMODULARIZE=1 -sEXPORT_NAME=createVelmoor -sENVIRONMENT=web
+  -sMODULARIZE=1 -sEXPORT_NAME=createVelmoor -sENVIRONMENT=web --profiling-funcs
   -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
   -sFORCE_FILESYSTEM=1 -lidbfs.js

@@ -11,7 +11,7 @@ bool ShowMessageBox(const char* caption, const char* text, const char* detail)
     const int shown = EM_ASM_INT(
         {
             if (typeof Module.showMessage !== 'function') return 0;
-            Module.showMessage(UTF8ToString($0), UTF8ToString($1), $2 ? UTF8ToString($2) : '');
+            Module.showMessage(UTF8ToString($0), UTF8ToString($1), $2 ? UTF8ToString($2) : "");
             return 1;
         },
         caption, text, detail);
