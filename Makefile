@@ -39,7 +39,7 @@ run: configure
 	cmake --build $(BUILD) --target velmoor
 	./$(BUILD)/velmoor $(ARGS)
 
-test: deps test-normal test-asan fuzz-smoke
+test: deps test-normal test-asan fuzz-smoke test-web
 
 test-normal: configure
 	cmake --build $(BUILD)
@@ -59,10 +59,14 @@ fuzz-smoke: deps
 # FreeType for WebAssembly from scripts/build-web-deps (built once, then kept).
 web: configure
 	cmake --build $(BUILD) --target velmoor velmoor_web_music
-	emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMOOR_WERROR=$(WERROR) \
+	emcmake cmake -S . -B $(WEB_BUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Release -DVELMOOR_WERROR=$(WERROR) \
 	  -DVELMOOR_HOST_BUILD=$(abspath $(BUILD)) \
 	  $$(scripts/build-web-deps | sed -e 's/^sdl2=/-DVELMOOR_WEB_SDL2=/' -e 's/^freetype=/-DVELMOOR_WEB_FREETYPE=/')
 	cmake --build $(WEB_BUILD)
+
+# The web build in headless Chromium against the desktop build: traces, pictures, files.
+test-web: web
+	scripts/test-web $(BUILD) $(WEB_BUILD)/site
 
 web-run: web
 	scripts/serve-web $(WEB_BUILD)/site $(WEB_PORT)

@@ -238,7 +238,12 @@
       onExit: code => ended(code, argv),
       onAbort: what => aborted(what, argv),
       persistFiles: () => persistFiles(module),
+      // The game's error notice (the desktop's dialog box): said when the game has ended.
+      showMessage: (caption, text, detail) => {
+        page.notice = [caption, text, detail].filter(Boolean).join(' ');
+      },
     };
+    page.notice = '';
     page.module = window.velmoor = module;
     createVelmoor(module).catch(error => aborted(error, argv));
   }
@@ -250,6 +255,7 @@
     await filesSaved();
     document.title = `exit ${code}`;
     const text = code === 0 ? 'The game has ended.'
+      : page.notice ? `${page.notice} (exit code ${code})`
       : `The game stopped with an error (exit code ${code}); the browser's console says why.`;
     showCurtain(text, 'Play again', true);
     element('play').onclick = () => start(argv);

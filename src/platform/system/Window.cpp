@@ -108,9 +108,3 @@ void SetWindowIcon(const uint32_t* argbPixels, int width, int height)
 void DisableTextInput() { SDL_StopTextInput(); }
 
 }  // namespace platform
-
-namespace platform {
-
-void FollowCanvasSize() {}   // a desktop window's size is the window manager's business
-
-}  // namespace platform

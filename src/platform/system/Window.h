@@ -33,8 +33,4 @@ void SetWindowIcon(const uint32_t* argbPixels, int width, int height);
 // Key presses must reach the game as plain key messages, never as composed text.
 void DisableTextInput();
 
-// In a browser: the page lays the canvas out, and the picture follows the canvas's size on the
-// page (device pixels) before each animation frame. The desktop window has no such need.
-void FollowCanvasSize();
-
 }  // namespace platform

@@ -1,7 +1,5 @@
 #include "platform/system/LoopDriver.h"
 
-#include "platform/system/Window.h"
-
 #include <emscripten.h>
 
 namespace platform {
@@ -16,7 +14,6 @@ struct BrowserLoop {
 void OnAnimationFrame(void* data)
 {
     auto* loop = static_cast<BrowserLoop*>(data);
-    FollowCanvasSize();
     if (loop->pass()) return;
     emscripten_cancel_main_loop();
     const int code = loop->finish();

@@ -1,5 +1,7 @@
 #include "platform/system/Window.h"
 
+#include "platform/gl/GlHost.h"
+
 #include <SDL.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -7,8 +9,8 @@
 #include <cmath>
 
 // The game's window in a browser is the page's canvas (#canvas): the page lays it out, the
-// Full screen button is the page's, and the picture is drawn at the canvas's size in device
-// pixels. The context is OpenGL ES 3.0, which is WebGL 2.
+// Full screen button is the page's, and the renderer draws at the canvas's size in device
+// pixels (GlHost). The context is OpenGL ES 3.0, which is WebGL 2.
 namespace platform {
 namespace {
 
@@ -52,11 +54,7 @@ void ShutdownVideo()
 
 bool CreateMainWindow(const char* title, bool, bool, bool forOpenGL, int width, int height, std::string& error)
 {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    RequestGlContext();
 
     // A canvas the page has sized with CSS keeps that size; otherwise it gets the asked one.
     int cssWidth = 0;
@@ -104,21 +102,5 @@ int DisplayRefreshRate() { return 0; }   // the browser paces the pictures
 void SetWindowIcon(const uint32_t*, int, int) {}   // the page has its own icon
 
 void DisableTextInput() { SDL_StopTextInput(); }
-
-// SDL follows the canvas when the browser's window is resized; a canvas that changes size for
-// another reason (the page's layout, full screen) is caught here.
-void FollowCanvasSize()
-{
-    if (!mainWindow) return;
-    int cssWidth = 0;
-    int cssHeight = 0;
-    CanvasCssSize(cssWidth, cssHeight);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(mainWindow, &width, &height);
-    if (cssWidth > 1 && cssHeight > 1 && (cssWidth != width || cssHeight != height)) {
-        SDL_SetWindowSize(mainWindow, cssWidth, cssHeight);
-    }
-}
 
 }  // namespace platform
