@@ -77,8 +77,9 @@ target_link_options(velmoor PRIVATE
   -sFORCE_FILESYSTEM=1 -lidbfs.js
   "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','addRunDependency','removeRunDependency']"
   "-sEXPORTED_FUNCTIONS=['_main','_velmoor_focus_lost']"
+  "--js-library=${CMAKE_CURRENT_LIST_DIR}/SdlNeeds.js" "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['velmoor_sdl_needs']"
   "--preload-file=${velmoor_data}@/")
-set_property(TARGET velmoor APPEND PROPERTY LINK_DEPENDS ${velmoor_data_files})
+set_property(TARGET velmoor APPEND PROPERTY LINK_DEPENDS ${velmoor_data_files} "${CMAKE_CURRENT_LIST_DIR}/SdlNeeds.js")
 
 # The page around the program.
 file(GLOB velmoor_page_files CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/web/*")
