@@ -15,6 +15,7 @@
 
   const page = {
     module: null,        // the game running or last run
+    argv: [],            // its command line
     running: false,
     saving: false,       // an FS.syncfs to the browser's storage is under way
     saveAgain: false,    // and another write came while it ran
@@ -245,6 +246,7 @@
     };
     page.notice = '';
     page.module = window.velmoor = module;
+    page.argv = argv;
     createVelmoor(module).catch(error => aborted(error, argv));
   }
 
@@ -305,6 +307,8 @@
     document.addEventListener('fullscreenchange', fullScreenChanged);
     document.addEventListener('webkitfullscreenchange', fullScreenChanged);
     document.addEventListener('visibilitychange', () => { if (document.hidden) focusLost(); });
+    // An exception thrown out of the game's code ends it as surely as an abort does.
+    window.addEventListener('error', event => { if (page.running) aborted(event.message, page.argv); });
 
     const argv = commandLine();
     if (argv) {
