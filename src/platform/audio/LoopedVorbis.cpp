@@ -15,7 +15,8 @@ namespace platform {
 
 namespace {
 
-// The game's own loop needs about 100 KB of decoder tables; other streams may need more.
+// The game's own loop needs about 230 KB of decoder tables and working memory; other streams
+// may need more.
 constexpr size_t FirstArenaBytes   = 256 * 1024;
 constexpr size_t LargestArenaBytes = 8 * 1024 * 1024;
 
