@@ -2,6 +2,7 @@
 #include "platform/audio/AudioMixer.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -50,6 +51,16 @@ public:
         Lock& operator=(const Lock&) = delete;
     private:
         uint32_t device;
+    };
+    // The same when there is an output; a synthesizer rendering offline has none to lock.
+    class OptionalLock {
+    public:
+        explicit OptionalLock(const AudioOutput* output)
+        {
+            if (output) lock.emplace(*output);
+        }
+    private:
+        std::optional<Lock> lock;
     };
 
 private:

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fluidsynth.h>
 #include <memory>
-#include <optional>
 
 namespace platform {
 
@@ -23,17 +22,6 @@ void QuietenFluidLog()
     fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
 }
-
-// Takes the output's lock when there is an output.
-class OptionalLock {
-public:
-    explicit OptionalLock(const AudioOutput* output)
-    {
-        if (output) lock.emplace(*output);
-    }
-private:
-    std::optional<AudioOutput::Lock> lock;
-};
 
 }  // namespace
 
@@ -78,26 +66,26 @@ MusicSynth::~MusicSynth()
 
 bool MusicSynth::LoadSoundFont(const std::string& path)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     return fluid_synth_sfload(state->synth, path.c_str(), 1) != FLUID_FAILED;
 }
 
 void MusicSynth::SetVolume(int percent)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     fluid_synth_set_gain(state->synth, static_cast<float>(Gain * percent / 100.0));
 }
 
 void MusicSynth::SetFinishedHandler(FinishedHandler handler, void* context)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->onFinished = handler;
     state->finishedContext = context;
 }
 
 bool MusicSynth::Open(std::vector<uint8_t> newSong)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->DeletePlayer();
     state->song = std::move(newSong);
     return !state->song.empty();
@@ -113,7 +101,7 @@ void MusicSynth::State::DeletePlayer()
 
 void MusicSynth::Rewind()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     // A fresh sequencer starts at tick 0 with nothing of the last run's state left over.
     state->DeletePlayer();
     if (state->song.empty()) return;
@@ -124,7 +112,7 @@ void MusicSynth::Rewind()
 
 void MusicSynth::Start()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     if (!state->player) return;
     fluid_player_play(state->player);
     state->running = true;
@@ -133,7 +121,7 @@ void MusicSynth::Start()
 
 void MusicSynth::Stop()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     if (state->player) fluid_player_stop(state->player);
     fluid_synth_all_sounds_off(state->synth, -1);
     state->running = false;
@@ -141,7 +129,7 @@ void MusicSynth::Stop()
 
 void MusicSynth::Close()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->DeletePlayer();
     state->song.clear();
     state->running = false;
@@ -159,7 +147,7 @@ bool MusicSynth::State::SequenceOver() const
 
 bool MusicSynth::Finished() const
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     return state->running && state->SequenceOver();
 }
 
@@ -180,7 +168,7 @@ void MusicSynth::RenderInto(void* self, float* stereo, int frames)
 
 uint64_t MusicSynth::FramesSinceStart() const
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     return state->framesSinceStart;
 }
 

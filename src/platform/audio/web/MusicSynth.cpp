@@ -10,24 +10,12 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <optional>
 
 namespace platform {
 
 namespace {
 
 constexpr const char* LoopFile = "run.ogg";
-
-// Takes the output's lock when there is an output.
-class OptionalLock {
-public:
-    explicit OptionalLock(const AudioOutput* output)
-    {
-        if (output) lock.emplace(*output);
-    }
-private:
-    std::optional<AudioOutput::Lock> lock;
-};
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
@@ -63,13 +51,13 @@ bool MusicSynth::LoadSoundFont(const std::string&) { return false; }
 // linearly: the same percentage sounds as loud as on the desktop.
 void MusicSynth::SetVolume(int percent)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->loop.SetGain(static_cast<float>(percent) / 100.0f);
 }
 
 void MusicSynth::SetFinishedHandler(FinishedHandler handler, void* context)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->onFinished = handler;
     state->finishedContext = context;
 }
@@ -77,32 +65,32 @@ void MusicSynth::SetFinishedHandler(FinishedHandler handler, void* context)
 // The player has checked that the song is a whole MIDI file; what is heard is its recording.
 bool MusicSynth::Open(std::vector<uint8_t> song)
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->hasSong = !song.empty();
     return state->hasSong;
 }
 
 void MusicSynth::Rewind()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     if (state->hasSong) state->loop.Rewind();
 }
 
 void MusicSynth::Start()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     if (state->hasSong) state->loop.Start();
 }
 
 void MusicSynth::Stop()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->loop.Stop();
 }
 
 void MusicSynth::Close()
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     state->loop.Stop();
     state->hasSong = false;
 }
@@ -124,7 +112,7 @@ void MusicSynth::RenderInto(void* self, float* stereo, int frames)
 
 uint64_t MusicSynth::FramesSinceStart() const
 {
-    const OptionalLock lock(state->output);
+    const AudioOutput::OptionalLock lock(state->output);
     return state->loop.FramesSinceStart();
 }
 
