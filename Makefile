@@ -15,7 +15,10 @@ WERROR     := $(if $(CI),ON,OFF)
 CTEST_JOBS ?= $(shell nproc)
 # A compiler cache makes every build after the first (and every CI run) quick.
 LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+# Paths inside the clone count relative to it, and the folder a compile runs in is left out of
+# the cache key (it would be, with debug information), so a fresh clone hits the cache too.
 export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 # Debian's emscripten finds Debian's JavaScript modules (its optimizer's parser) only this way.
 export NODE_PATH ?= /usr/share/nodejs
 
