@@ -221,26 +221,32 @@ void MainLoop::ShowPictureOrWait()
         pacer.WaitAtMost(step.untilFrame ? FramePacer::FramePeriodMs : static_cast<uint32_t>(step.wait * 1000.0));
         return;
     }
-    const double t = std::clamp((pictures->SeenAt(now) - frameStartSeconds) / period, 0.0, 1.0);
-    Graphics& graphics = *game.GetGraphics();
-    graphics.DrawPictureAndWait(static_cast<float>(t));
-    const double drawn = host.seconds();
-    graphics.ShowPicture();
-    pictures->Presented(now, drawn, host.seconds());
+    DrawAndShowPicture(now, pictures->SeenAt(now), true);
 }
 
 // In a browser the picture is seen when the call returns and the page is composited, a moment
-// after it is drawn: the fraction of the frame's 22 ms that has passed by now places it.
+// after it is drawn: the fraction of the frame's 22 ms that has passed by now places it, and
+// nothing waits for the drawing (the browser's GPU process does it after the call).
 void MainLoop::ShowPictureNow()
 {
     const double now = host.seconds();
+    DrawAndShowPicture(now, now, false);
+}
+
+// The picture seen at `seenAt`, between the last two frames, drawn and shown from `started`.
+void MainLoop::DrawAndShowPicture(double started, double seenAt, bool waitUntilDrawn)
+{
     const double period = FramePacer::FramePeriodMs / 1000.0;
-    const double t = std::clamp((now - frameStartSeconds) / period, 0.0, 1.0);
+    const float t = static_cast<float>(std::clamp((seenAt - frameStartSeconds) / period, 0.0, 1.0));
     Graphics& graphics = *game.GetGraphics();
-    graphics.DrawPicture(static_cast<float>(t));
+    if (waitUntilDrawn) {
+        graphics.DrawPictureAndWait(t);
+    } else {
+        graphics.DrawPicture(t);
+    }
     const double drawn = host.seconds();
     graphics.ShowPicture();
-    pictures->Presented(now, drawn, host.seconds());
+    pictures->Presented(started, drawn, host.seconds());
 }
 
 void MainLoop::Dispatch(const platform::Message& message)

@@ -75,6 +75,7 @@ private:
     void RunFramesBackToBack();
     void HandleWaitingMessages();
     void ShowPictureNow();
+    void DrawAndShowPicture(double started, double seenAt, bool waitUntilDrawn);
     void DrawPauseWhenChanged();
     void Dispatch(const platform::Message& message);
     bool HandledByPause(const platform::Message& message);
